@@ -1,0 +1,72 @@
+#include "cabrillo/cabrillo_writer.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "plugin/ole_date_time.h"
+
+namespace stats {
+
+void AddCabrilloQso(CabrilloState& cabrillo, int cwMode, std::string_view call, int32_t freqKHz,
+                    std::string_view modeCode, const COleDateTime& time,
+                    std::string_view sentExch, std::string_view rcvdExch) {
+  const char* format = cwMode ? "QSO: %5i %2s %s %-13s 599 %-5s     %-12s  599 %s\r\n"
+                              : "QSO: %5i %2s %s %-13s 59  %-5s     %-12s  59  %s\r\n";
+  const std::string dateTime = formatDateTime(time, "%Y-%m-%d %H%M");
+  const std::string fields[] = {std::string(modeCode), dateTime, cabrillo.ownCall,
+                                std::string(sentExch), std::string(call), std::string(rcvdExch)};
+  const int length = std::snprintf(nullptr, 0, format, freqKHz, fields[0].c_str(),
+                                   fields[1].c_str(), fields[2].c_str(), fields[3].c_str(),
+                                   fields[4].c_str(), fields[5].c_str());
+  if (length <= 0) return;
+  std::string line(static_cast<size_t>(length) + 1, '\0');
+  std::snprintf(line.data(), line.size(), format, freqKHz, fields[0].c_str(), fields[1].c_str(),
+                fields[2].c_str(), fields[3].c_str(), fields[4].c_str(), fields[5].c_str());
+  line.pop_back();
+  cabrillo.qsoLines.push_back(std::move(line));
+}
+
+std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belgianStation,
+                             int32_t claimedScore) {
+  std::string text;
+  auto line = [&text](std::string_view label, std::string_view value) {
+    text.append(label).append(value).append("\r\n");
+  };
+  text += "START-OF-LOG: 2.0\r\n";
+  text += cwMode ? "CONTEST: ZRV-DX-CW\r\n" : "CONTEST: ZRV-DX-SSB\r\n";
+  line("CALLSIGN: ", cabrillo.ownCall);
+  std::string category = cabrillo.categoryOperator + " " + cabrillo.categoryBand + " " +
+                         cabrillo.categoryPower;
+  if (belgianStation) category += " " + cabrillo.categoryOverlay;
+  line("CATEGORY-OPERATOR: ", category);
+  line("OPERATORS: ", cabrillo.operators);
+  line("CLAIMED-SCORE: ", std::to_string(claimedScore));
+  line("NAME: ", cabrillo.name);
+  line("EMAIL: ", cabrillo.email);
+  line("ADDRESS: ", cabrillo.address);
+  line("ADDRESS: ", cabrillo.addressCity);
+  line("ADDRESS: ", cabrillo.addressStProv);
+  line("ADDRESS: ", cabrillo.addressPostalCode);
+  line("ADDRESS: ", cabrillo.addressCountry);
+  line("SOAPBOX: ", cabrillo.soapbox);
+  for (const std::string& qso : cabrillo.qsoLines) text += qso;
+  text += "END-OF-LOG:\r\n";
+  return text;
+}
+
+std::string WriteCabrilloFile(ContestState& state, const Settings& settings) {
+  state.belgianStation = settings.readNumber("BELGIUM");
+  CabrilloState& cabrillo = state.cabrilloState;
+  const std::string fileName = cabrillo.fileBase + ".cbr";
+  const std::string text =
+      cabrilloFileText(cabrillo, state.cwMode, state.belgianStation, state.claimedScore);
+  cabrillo.qsoLines.clear();
+
+  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  file.close();
+  const bool written = !file.fail();
+  return (written ? "File produced: " : "File not produced: ") + fileName;
+}
+
+}  // namespace stats

@@ -1,0 +1,33 @@
+#include "plugin/application.h"
+
+#include <string>
+
+#include "plugin/settings.h"
+
+namespace stats {
+
+CTestApp::CTestApp() { InitInstance(); }
+
+CTestApp::~CTestApp() { ExitInstance(); }
+
+bool CTestApp::InitInstance() {
+  plugin_ = std::make_unique<StatsPlugin>(makePlatformProfileStore(std::string(kIniPath)),
+                                          makePlatformUserInterface());
+  return true;
+}
+
+int CTestApp::ExitInstance() {
+  if (plugin_) plugin_->shutdown();
+  return 0;
+}
+
+}  // namespace stats
+
+namespace stats {
+namespace {
+CTestApp applicationObject;  // built when the library is loaded, shut down when it is unloaded
+}  // namespace
+
+CTestApp& theApp() { return applicationObject; }
+
+}  // namespace stats

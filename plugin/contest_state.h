@@ -1,0 +1,41 @@
+// The plug-in's contest state: everything that lives from load to unload. Core functions take it
+// as an argument; the one process-wide instance and its lock live in plugin_instance.h.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cabrillo/cabrillo_header.h"
+#include "plugin/qso_record.h"
+
+namespace stats {
+
+using TextList = std::vector<std::string>;
+using PerBandLists = std::array<TextList, 6>;  // one list per contest band index
+
+struct ContestState {
+  QsoLog qsoLog;
+  BandList bandList;
+  std::array<TextList, 6> panelRows;  // live panel rows: band, mode, time, exchange, spare
+
+  int belgianStation = 0;
+  int cabrilloExport = 0;
+  int multiplierWindowOn = 0;
+  int startFlag = 0;
+  std::string ownProvince;
+  std::string ownMode;
+
+  PerBandLists dxccByBand;
+  PerBandLists euByBand;
+  PerBandLists provinceByBand;
+
+  int32_t claimedScore = 0;
+  std::string reportText;
+
+  CabrilloState cabrilloState;
+  int cwMode = 0;
+};
+
+}  // namespace stats

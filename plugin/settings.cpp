@@ -1,0 +1,42 @@
+#include "plugin/settings.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace stats {
+
+int parseLeadingInt(std::string_view text) {
+  size_t position = 0;
+  auto isSpace = [](char c) { return c == ' ' || (c >= '\t' && c <= '\r'); };
+  while (position < text.size() && isSpace(text[position])) ++position;
+  bool negative = false;
+  if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
+    negative = text[position] == '-';
+    ++position;
+  }
+  int64_t value = 0;
+  for (; position < text.size() && text[position] >= '0' && text[position] <= '9'; ++position) {
+    value = value * 10 + (text[position] - '0');
+    if (value > int64_t{INT_MAX} + 1) break;  // saturated below; further digits change nothing
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) return INT_MAX;
+  if (value < INT_MIN) return INT_MIN;
+  return static_cast<int>(value);
+}
+
+std::string Settings::readText(std::string_view key, std::string_view defaultValue) const {
+  return store_.read(kIniSection, key, defaultValue);
+}
+
+int Settings::readNumber(std::string_view key) const { return parseLeadingInt(readText(key)); }
+
+void Settings::writeText(std::string_view key, std::string_view value) const {
+  store_.write(kIniSection, key, value);  // failed writes are not reported to anyone
+}
+
+void Settings::writeNumber(std::string_view key, int value) const {
+  writeText(key, std::to_string(value));
+}
+
+}  // namespace stats

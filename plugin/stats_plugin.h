@@ -1,0 +1,53 @@
+// The plug-in behind the exports: the contest state, its lock, and the platform services, with one
+// method per export. The lock guards the state; it is released while a dialog or message runs and
+// while the host thread starts or stops the live window.
+#pragma once
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <string_view>
+
+#include "plugin/call_check.h"
+#include "plugin/contest_state.h"
+#include "plugin/profile.h"
+#include "plugin/qso_accounting.h"
+#include "plugin/user_interface.h"
+
+namespace stats {
+
+class StatsPlugin {
+ public:
+  StatsPlugin(std::unique_ptr<ProfileStore> profile, std::unique_ptr<UserInterface> ui);
+
+  // The contest start: empties the log, reads the settings, decides the Belgian side, runs the
+  // Cabrillo header dialog for an export run and starts the live window when wanted.
+  int resetStats(int exportRequest, std::string_view ownCall, std::string_view ownDxccPrefix);
+  void setup();
+  int addData(const QsoArguments& qso);
+  int removeData(const QsoArguments& qso);
+  int checkCall(const CallCheckArguments& arguments);
+  // The score report; in an export run also the Cabrillo file and its message, and -1 stored
+  // through `exportDone` when it is not null.
+  const char* getResult(int* exportDone);
+  // Unload: stops the live window.
+  void shutdown();
+
+  // Runs `work` on the state with the lock held (for the window thread and for tests).
+  template <typename Work>
+  auto withState(Work&& work) {
+    std::lock_guard<std::mutex> guard(mutex_);
+    return work(state_);
+  }
+
+  ProfileStore& profile() { return *profile_; }
+  UserInterface& ui() { return *ui_; }
+
+ private:
+  std::mutex mutex_;
+  ContestState state_;
+  std::unique_ptr<ProfileStore> profile_;
+  std::unique_ptr<UserInterface> ui_;
+};
+
+}  // namespace stats
