@@ -3,7 +3,9 @@
 namespace stats {
 namespace {
 
-bool isWhiteSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isWhiteSpace(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 }  // namespace
 

@@ -8,16 +8,16 @@
 namespace stats {
 
 void AddCabrilloQso(CabrilloState& cabrillo, int cwMode, std::string_view call, int32_t freqKHz,
-                    std::string_view modeCode, const COleDateTime& time,
-                    std::string_view sentExch, std::string_view rcvdExch) {
+                    std::string_view modeCode, const COleDateTime& time, std::string_view sentExch,
+                    std::string_view rcvdExch) {
   const char* format = cwMode ? "QSO: %5i %2s %s %-13s 599 %-5s     %-12s  599 %s\r\n"
                               : "QSO: %5i %2s %s %-13s 59  %-5s     %-12s  59  %s\r\n";
   const std::string dateTime = formatDateTime(time, "%Y-%m-%d %H%M");
-  const std::string fields[] = {std::string(modeCode), dateTime, cabrillo.ownCall,
+  const std::string fields[] = {std::string(modeCode), dateTime,          cabrillo.ownCall,
                                 std::string(sentExch), std::string(call), std::string(rcvdExch)};
-  const int length = std::snprintf(nullptr, 0, format, freqKHz, fields[0].c_str(),
-                                   fields[1].c_str(), fields[2].c_str(), fields[3].c_str(),
-                                   fields[4].c_str(), fields[5].c_str());
+  const int length =
+      std::snprintf(nullptr, 0, format, freqKHz, fields[0].c_str(), fields[1].c_str(),
+                    fields[2].c_str(), fields[3].c_str(), fields[4].c_str(), fields[5].c_str());
   if (length <= 0) return;
   std::string line(static_cast<size_t>(length) + 1, '\0');
   std::snprintf(line.data(), line.size(), format, freqKHz, fields[0].c_str(), fields[1].c_str(),
@@ -35,8 +35,8 @@ std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belg
   text += "START-OF-LOG: 2.0\r\n";
   text += cwMode ? "CONTEST: ZRV-DX-CW\r\n" : "CONTEST: ZRV-DX-SSB\r\n";
   line("CALLSIGN: ", cabrillo.ownCall);
-  std::string category = cabrillo.categoryOperator + " " + cabrillo.categoryBand + " " +
-                         cabrillo.categoryPower;
+  std::string category =
+      cabrillo.categoryOperator + " " + cabrillo.categoryBand + " " + cabrillo.categoryPower;
   if (belgianStation) category += " " + cabrillo.categoryOverlay;
   line("CATEGORY-OPERATOR: ", category);
   line("OPERATORS: ", cabrillo.operators);

@@ -12,8 +12,8 @@ namespace stats {
 
 // Formats one QSO line from the record's values and appends it to the header's QSO lines.
 void AddCabrilloQso(CabrilloState& cabrillo, int cwMode, std::string_view call, int32_t freqKHz,
-                    std::string_view modeCode, const COleDateTime& time,
-                    std::string_view sentExch, std::string_view rcvdExch);
+                    std::string_view modeCode, const COleDateTime& time, std::string_view sentExch,
+                    std::string_view rcvdExch);
 
 // The whole file as bytes: header lines, QSO lines, trailer.
 std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belgianStation,

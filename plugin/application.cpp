@@ -6,9 +6,13 @@
 
 namespace stats {
 
-CTestApp::CTestApp() { InitInstance(); }
+CTestApp::CTestApp() {
+  InitInstance();
+}
 
-CTestApp::~CTestApp() { ExitInstance(); }
+CTestApp::~CTestApp() {
+  ExitInstance();
+}
 
 bool CTestApp::InitInstance() {
   plugin_ = std::make_unique<StatsPlugin>(makePlatformProfileStore(std::string(kIniPath)),
@@ -28,6 +32,8 @@ namespace {
 CTestApp applicationObject;  // built when the library is loaded, shut down when it is unloaded
 }  // namespace
 
-CTestApp& theApp() { return applicationObject; }
+CTestApp& theApp() {
+  return applicationObject;
+}
 
 }  // namespace stats

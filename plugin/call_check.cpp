@@ -7,16 +7,19 @@
 namespace stats {
 namespace {
 
-char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char asciiLower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-std::string_view textOrEmpty(const char* text) { return text ? std::string_view(text) : ""; }
+std::string_view textOrEmpty(const char* text) {
+  return text ? std::string_view(text) : "";
+}
 
 template <typename Predicate>
 bool anyRecordOnBand(const ContestState& state, std::string_view band, Predicate predicate) {
   const auto& records = state.qsoLog.records();
-  return std::any_of(records.begin(), records.end(), [&](const CInfo& record) {
-    return record.band == band && predicate(record);
-  });
+  return std::any_of(records.begin(), records.end(),
+                     [&](const CInfo& record) { return record.band == band && predicate(record); });
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 
 namespace {
 
-std::string_view text(const char* value) { return value ? std::string_view(value) : ""; }
+std::string_view text(const char* value) {
+  return value ? std::string_view(value) : "";
+}
 
 template <typename Result, typename Work>
 Result guarded(Result fallback, Work&& work) noexcept {
@@ -22,11 +24,10 @@ Result guarded(Result fallback, Work&& work) noexcept {
 }
 
 stats::QsoArguments qsoArguments(const char* call, const COleDateTime* qsoTime,
-                                 unsigned int frequencyHz, const char* mode,
-                                 const char* hostText10, const char* hostText11,
-                                 const char* sentSerial, const char* receivedExchange,
-                                 const char* callPrefix, const char* dxccPrefix,
-                                 const char* hostText30, const char* band) {
+                                 unsigned int frequencyHz, const char* mode, const char* hostText10,
+                                 const char* hostText11, const char* sentSerial,
+                                 const char* receivedExchange, const char* callPrefix,
+                                 const char* dxccPrefix, const char* hostText30, const char* band) {
   stats::QsoArguments qso;
   qso.call = text(call);
   qso.qsoTime = stats::copyDateTime(qsoTime);
@@ -47,7 +48,9 @@ stats::QsoArguments qsoArguments(const char* call, const COleDateTime* qsoTime,
 
 extern "C" {
 
-STATS_EXPORT int STATS_CALL GetNumberOfSets(void) { return 1; }
+STATS_EXPORT int STATS_CALL GetNumberOfSets(void) {
+  return 1;
+}
 
 STATS_EXPORT const char* STATS_CALL GetSetName(int setIndex) {
   return setIndex == 0 ? "ZRV Contest (C)" : "";
@@ -58,7 +61,9 @@ STATS_EXPORT int STATS_CALL IsValidExchg0(const char*, const char*, const char*,
   return 1;
 }
 
-STATS_EXPORT int STATS_CALL GetExchgCount0(const char*, const char*, const char*) { return 1; }
+STATS_EXPORT int STATS_CALL GetExchgCount0(const char*, const char*, const char*) {
+  return 1;
+}
 
 STATS_EXPORT void STATS_CALL SetupSet0(void) {
   guarded(0, [] {
@@ -79,16 +84,13 @@ STATS_EXPORT int STATS_CALL ResetStats0(const char*, int exportRequest, const ch
   return 1;
 }
 
-STATS_EXPORT int STATS_CALL AddData0(const char*, const char* call, COleDateTime*,
-                                     COleDateTime* qsoTime, COleDateTime*, COleDateTime*,
-                                     unsigned int, unsigned int frequencyHz, const char* mode,
-                                     const char* hostText10, const char* hostText11,
-                                     const char* sentSerial, const char* receivedExchange,
-                                     const char*, const char*, const char*, const char*,
-                                     const char*, const char*, const char*, const char*,
-                                     const char* callPrefix, const char* dxccPrefix, int, int, int,
-                                     double, double, const char*, const char* hostText30,
-                                     const char*, const char* band, const char*) {
+STATS_EXPORT int STATS_CALL AddData0(
+    const char*, const char* call, COleDateTime*, COleDateTime* qsoTime, COleDateTime*,
+    COleDateTime*, unsigned int, unsigned int frequencyHz, const char* mode, const char* hostText10,
+    const char* hostText11, const char* sentSerial, const char* receivedExchange, const char*,
+    const char*, const char*, const char*, const char*, const char*, const char*, const char*,
+    const char* callPrefix, const char* dxccPrefix, int, int, int, double, double, const char*,
+    const char* hostText30, const char*, const char* band, const char*) {
   return guarded(0, [&] {
     return stats::theApp().plugin().addData(
         qsoArguments(call, qsoTime, frequencyHz, mode, hostText10, hostText11, sentSerial,
@@ -96,16 +98,13 @@ STATS_EXPORT int STATS_CALL AddData0(const char*, const char* call, COleDateTime
   });
 }
 
-STATS_EXPORT int STATS_CALL RemoveData0(const char*, const char* call, COleDateTime*,
-                                        COleDateTime* qsoTime, COleDateTime*, COleDateTime*,
-                                        unsigned int, unsigned int frequencyHz, const char* mode,
-                                        const char* hostText10, const char* hostText11,
-                                        const char* sentSerial, const char* receivedExchange,
-                                        const char*, const char*, const char*, const char*,
-                                        const char*, const char*, const char*, const char*,
-                                        const char* callPrefix, const char* dxccPrefix, int, int,
-                                        int, double, double, const char*, const char* hostText30,
-                                        const char*, const char* band, const char*) {
+STATS_EXPORT int STATS_CALL RemoveData0(
+    const char*, const char* call, COleDateTime*, COleDateTime* qsoTime, COleDateTime*,
+    COleDateTime*, unsigned int, unsigned int frequencyHz, const char* mode, const char* hostText10,
+    const char* hostText11, const char* sentSerial, const char* receivedExchange, const char*,
+    const char*, const char*, const char*, const char*, const char*, const char*, const char*,
+    const char* callPrefix, const char* dxccPrefix, int, int, int, double, double, const char*,
+    const char* hostText30, const char*, const char* band, const char*) {
   return guarded(0, [&] {
     return stats::theApp().plugin().removeData(
         qsoArguments(call, qsoTime, frequencyHz, mode, hostText10, hostText11, sentSerial,

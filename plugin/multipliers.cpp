@@ -6,10 +6,10 @@ namespace stats {
 namespace {
 
 constexpr std::array<std::string_view, 48> kEuropeanUnion = {
-    "5B", "9H", "CT", "CT3", "CU", "DL", "EA",  "EA6", "EA8", "EI", "ES", "F",
-    "FG", "FY", "FM", "FR",  "G",  "GD", "GI",  "GJ",  "GM",  "GU", "GW", "HA",
-    "I",  "IS", "LX", "LY",  "LZ", "OE", "OH",  "OH0", "OJ0", "OK", "OM", "OZ",
-    "PA", "S5", "SM", "SP",  "SV", "SV5", "SV9", "SY", "TK",  "YL", "YO", "9A"};
+    "5B", "9H", "CT", "CT3", "CU", "DL",  "EA",  "EA6", "EA8", "EI", "ES", "F",
+    "FG", "FY", "FM", "FR",  "G",  "GD",  "GI",  "GJ",  "GM",  "GU", "GW", "HA",
+    "I",  "IS", "LX", "LY",  "LZ", "OE",  "OH",  "OH0", "OJ0", "OK", "OM", "OZ",
+    "PA", "S5", "SM", "SP",  "SV", "SV5", "SV9", "SY",  "TK",  "YL", "YO", "9A"};
 
 }  // namespace
 

@@ -9,7 +9,7 @@ namespace stats {
 
 // The six contest bands with their fixed indexes 0 to 5.
 inline constexpr std::array<std::string_view, 6> kContestBands = {"160m", "80m", "40m",
-                                                                   "20m",  "15m", "10m"};
+                                                                  "20m",  "15m", "10m"};
 
 // The index of a contest band (exact, case-sensitive), or none.
 std::optional<size_t> contestBandIndex(std::string_view band);

@@ -76,13 +76,27 @@ std::string formatDateTime(const COleDateTime& value, std::string_view format) {
       continue;
     }
     switch (format[++i]) {
-      case 'Y': appendNumber(text, parts.year, 4); break;
-      case 'm': appendNumber(text, parts.month, 2); break;
-      case 'd': appendNumber(text, parts.day, 2); break;
-      case 'H': appendNumber(text, parts.hour, 2); break;
-      case 'M': appendNumber(text, parts.minute, 2); break;
-      case 'S': appendNumber(text, parts.second, 2); break;
-      case '%': text += '%'; break;
+      case 'Y':
+        appendNumber(text, parts.year, 4);
+        break;
+      case 'm':
+        appendNumber(text, parts.month, 2);
+        break;
+      case 'd':
+        appendNumber(text, parts.day, 2);
+        break;
+      case 'H':
+        appendNumber(text, parts.hour, 2);
+        break;
+      case 'M':
+        appendNumber(text, parts.minute, 2);
+        break;
+      case 'S':
+        appendNumber(text, parts.second, 2);
+        break;
+      case '%':
+        text += '%';
+        break;
       default:
         text += '%';
         text += format[i];

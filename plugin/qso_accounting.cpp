@@ -5,11 +5,17 @@
 namespace stats {
 namespace {
 
-bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
-char asciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char asciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-std::string zeros(size_t count) { return std::string(count, '0'); }
+std::string zeros(size_t count) {
+  return std::string(count, '0');
+}
 
 // A Belgian exchange (serial number and province): the serial padded to four digits, one blank,
 // the province as received. Lengths with no four-digit form are kept as received.
@@ -42,8 +48,8 @@ bool acceptableQso(const QsoArguments& qso) {
 
 std::string buildSentExchange(std::string_view sentSerial, bool belgianStation,
                               std::string_view ownProvince) {
-  std::string sent = sentSerial.size() == 3 ? "0" + std::string(sentSerial)
-                                            : std::string(sentSerial);
+  std::string sent =
+      sentSerial.size() == 3 ? "0" + std::string(sentSerial) : std::string(sentSerial);
   sent += ' ';
   sent += belgianStation ? ownProvince : std::string_view("--");
   return sent;
@@ -83,8 +89,7 @@ int addQso(ContestState& state, const QsoArguments& qso) {
   if (!acceptableQso(qso)) return 0;
   // The band is listed before the duplicate test, so a repeated QSO still lists its band.
   addBandIfNew(state.bandList, qso.band);
-  state.qsoLog.appendIfNotIdentical(
-      buildRecord(qso, state.belgianStation != 0, state.ownProvince));
+  state.qsoLog.appendIfNotIdentical(buildRecord(qso, state.belgianStation != 0, state.ownProvince));
   return 1;
 }
 

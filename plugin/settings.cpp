@@ -29,7 +29,9 @@ std::string Settings::readText(std::string_view key, std::string_view defaultVal
   return store_.read(kIniSection, key, defaultValue);
 }
 
-int Settings::readNumber(std::string_view key) const { return parseLeadingInt(readText(key)); }
+int Settings::readNumber(std::string_view key) const {
+  return parseLeadingInt(readText(key));
+}
 
 void Settings::writeText(std::string_view key, std::string_view value) const {
   store_.write(kIniSection, key, value);  // failed writes are not reported to anyone

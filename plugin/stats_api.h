@@ -48,29 +48,28 @@ typedef struct COleDateTime {
 STATS_EXPORT int STATS_CALL GetNumberOfSets(void);
 STATS_EXPORT const char* STATS_CALL GetSetName(int setIndex);
 STATS_EXPORT int STATS_CALL IsValidExchg0(const char* text1, const char* text2, const char* text3,
-                                          const char* text4, int number1, int number2,
-                                          int number3);
-STATS_EXPORT int STATS_CALL GetExchgCount0(const char* text1, const char* text2,
-                                           const char* text3);
+                                          const char* text4, int number1, int number2, int number3);
+STATS_EXPORT int STATS_CALL GetExchgCount0(const char* text1, const char* text2, const char* text3);
 STATS_EXPORT void STATS_CALL SetupSet0(void);
 
-STATS_EXPORT int STATS_CALL ResetStats0(
-    const char* text1, int exportRequest, const char* ownCall, COleDateTime* time4,
-    COleDateTime* time5, const char* text6, const char* text7, const char* text8,
-    const char* text9, const char* text10, const char* text11, const char* text12,
-    const char* text13, const char* text14, const char* ownDxccPrefix, int number16,
-    int number17, int number18, double number19, double number20, const char* text21,
-    const char* text22, const char* text23);
+STATS_EXPORT int STATS_CALL ResetStats0(const char* text1, int exportRequest, const char* ownCall,
+                                        COleDateTime* time4, COleDateTime* time5, const char* text6,
+                                        const char* text7, const char* text8, const char* text9,
+                                        const char* text10, const char* text11, const char* text12,
+                                        const char* text13, const char* text14,
+                                        const char* ownDxccPrefix, int number16, int number17,
+                                        int number18, double number19, double number20,
+                                        const char* text21, const char* text22, const char* text23);
 
-STATS_EXPORT int STATS_CALL AddData0(
-    const char* text1, const char* call, COleDateTime* time3, COleDateTime* qsoTime,
-    COleDateTime* time5, COleDateTime* time6, unsigned int number7, unsigned int frequencyHz,
-    const char* mode, const char* hostText10, const char* hostText11, const char* sentSerial,
-    const char* receivedExchange, const char* text14, const char* text15, const char* text16,
-    const char* text17, const char* text18, const char* text19, const char* text20,
-    const char* text21, const char* callPrefix, const char* dxccPrefix, int number24,
-    int number25, int number26, double number27, double number28, const char* text29,
-    const char* hostText30, const char* text31, const char* band, const char* text33);
+STATS_EXPORT int STATS_CALL
+AddData0(const char* text1, const char* call, COleDateTime* time3, COleDateTime* qsoTime,
+         COleDateTime* time5, COleDateTime* time6, unsigned int number7, unsigned int frequencyHz,
+         const char* mode, const char* hostText10, const char* hostText11, const char* sentSerial,
+         const char* receivedExchange, const char* text14, const char* text15, const char* text16,
+         const char* text17, const char* text18, const char* text19, const char* text20,
+         const char* text21, const char* callPrefix, const char* dxccPrefix, int number24,
+         int number25, int number26, double number27, double number28, const char* text29,
+         const char* hostText30, const char* text31, const char* band, const char* text33);
 
 STATS_EXPORT int STATS_CALL RemoveData0(
     const char* text1, const char* call, COleDateTime* time3, COleDateTime* qsoTime,
@@ -78,18 +77,19 @@ STATS_EXPORT int STATS_CALL RemoveData0(
     const char* mode, const char* hostText10, const char* hostText11, const char* sentSerial,
     const char* receivedExchange, const char* text14, const char* text15, const char* text16,
     const char* text17, const char* text18, const char* text19, const char* text20,
-    const char* text21, const char* callPrefix, const char* dxccPrefix, int number24,
-    int number25, int number26, double number27, double number28, const char* text29,
-    const char* hostText30, const char* text31, const char* band, const char* text33);
+    const char* text21, const char* callPrefix, const char* dxccPrefix, int number24, int number25,
+    int number26, double number27, double number28, const char* text29, const char* hostText30,
+    const char* text31, const char* band, const char* text33);
 
-STATS_EXPORT int STATS_CALL CheckCall0(
-    const char* call, unsigned int number2, unsigned int number3, const char* mode,
-    const char* text5, const char* text6, const char* text7, const char* text8,
-    const char* text9, const char* text10, const char* text11, const char* text12,
-    const char* callPrefix, const char* dxccPrefix, int number15, int number16, int number17,
-    double number18, double number19, const char* text20, const char* text21,
-    const char* text22, const char* text23, const char* text24, const char* band,
-    const char* secondBand, char* outputText, char* outputText2);
+STATS_EXPORT int STATS_CALL CheckCall0(const char* call, unsigned int number2, unsigned int number3,
+                                       const char* mode, const char* text5, const char* text6,
+                                       const char* text7, const char* text8, const char* text9,
+                                       const char* text10, const char* text11, const char* text12,
+                                       const char* callPrefix, const char* dxccPrefix, int number15,
+                                       int number16, int number17, double number18, double number19,
+                                       const char* text20, const char* text21, const char* text22,
+                                       const char* text23, const char* text24, const char* band,
+                                       const char* secondBand, char* outputText, char* outputText2);
 
 STATS_EXPORT const char* STATS_CALL GetResult0(int* exportDone);
 

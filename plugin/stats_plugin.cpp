@@ -129,6 +129,8 @@ const char* StatsPlugin::getResult(int* exportDone) {
   return report;
 }
 
-void StatsPlugin::shutdown() { ui_->stopMultiplierWindow(); }
+void StatsPlugin::shutdown() {
+  ui_->stopMultiplierWindow();
+}
 
 }  // namespace stats

@@ -28,7 +28,7 @@ endif()
 
 if(NOT CMAKE_CROSSCOMPILING)
   file(GLOB STATS_LIBRARY_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/library/*.cpp)
-  add_executable(library_tests ${STATS_LIBRARY_TEST_SOURCES})
+  add_executable(library_tests ${STATS_LIBRARY_TEST_SOURCES} ${CMAKE_CURRENT_LIST_DIR}/library/stats_library.h)
   target_include_directories(library_tests PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(library_tests PRIVATE ${STATS_GTEST_MAIN} ${CMAKE_DL_LIBS})
   target_compile_definitions(library_tests PRIVATE

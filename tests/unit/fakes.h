@@ -1,0 +1,69 @@
+// Fakes of the platform seams for driving the core directly.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "plugin/profile.h"
+#include "plugin/user_interface.h"
+
+namespace stats_test {
+
+// A settings store in memory that records every write in order.
+class FakeProfile : public stats::ProfileStore {
+ public:
+  std::string read(std::string_view, std::string_view key, std::string_view fallback) override {
+    auto found = values.find(std::string(key));
+    if (found != values.end()) return found->second;
+    std::string result(fallback);
+    while (!result.empty() && result.back() == ' ') result.pop_back();
+    return result;
+  }
+  bool write(std::string_view, std::string_view key, std::string_view value) override {
+    values[std::string(key)] = std::string(value);
+    writes.emplace_back(key, value);
+    return true;
+  }
+
+  std::map<std::string, std::string> values;
+  std::vector<std::pair<std::string, std::string>> writes;
+};
+
+// A user interface whose dialogs answer as the test says and that records what was shown.
+class FakeUserInterface : public stats::UserInterface {
+ public:
+  bool runSetupDialog(stats::SetupValues& values) override {
+    setupShown = values;
+    return onSetup ? onSetup(values) : false;
+  }
+  bool runCabrilloDialog(stats::CabrilloState& header) override {
+    cabrilloShown = header;
+    return onCabrillo ? onCabrillo(header) : false;
+  }
+  void showOutputMessage(const std::string& text) override { messages.push_back(text); }
+  bool liveWindowRunning() override { return liveWindow; }
+  void startMultiplierWindow() override {
+    ++starts;
+    liveWindow = true;
+  }
+  void stopMultiplierWindow() override {
+    ++stops;
+    liveWindow = false;
+  }
+  void armPollTimer(unsigned milliseconds) override { armings.push_back(milliseconds); }
+
+  std::function<bool(stats::SetupValues&)> onSetup;
+  std::function<bool(stats::CabrilloState&)> onCabrillo;
+  stats::SetupValues setupShown;
+  stats::CabrilloState cabrilloShown;
+  std::vector<std::string> messages;
+  bool liveWindow = false;
+  int starts = 0;
+  int stops = 0;
+  std::vector<unsigned> armings;
+};
+
+}  // namespace stats_test

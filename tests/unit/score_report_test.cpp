@@ -1,0 +1,125 @@
+#include "report/score_report.h"
+
+#include <gtest/gtest.h>
+
+#include "plugin/qso_accounting.h"
+
+namespace {
+
+using stats::ContestState;
+
+void log(ContestState& state, std::string call, std::string_view dxcc, std::string_view band,
+         std::string_view received = "5", std::string prefix = "") {
+  stats::QsoArguments qso;
+  qso.call = call;
+  qso.mode = "SSB";
+  qso.sentSerial = "1";
+  qso.receivedExchange = received;
+  qso.dxccPrefix = dxcc;
+  qso.callPrefix = prefix;
+  qso.band = band;
+  ASSERT_EQ(stats::addQso(state, qso), 1);
+}
+
+TEST(ScoreReport, BelgianStationExample) {
+  ContestState state;
+  state.belgianStation = 1;
+  log(state, "DL1AA", "DL", "40m");
+  log(state, "ON4AA", "ON", "80m");
+  log(state, "DL2BB", "DL", "80m");
+  log(state, "DL3CC", "DL", "80m");
+  log(state, "K1AA", "K", "80m");
+  stats::buildScoreReport(state);
+  EXPECT_EQ(state.reportText,
+            "\t    ZRV Contest \r\n\tQSOs\tPoints\tDXCC\r\n"
+            "80m\t 4\t 8\t 3\r\n"
+            "40m\t 1\t 2\t 1\r\n"
+            "Total\t 5\t 10\t 4\r\n"
+            "\r\nScore: 10*4 = 40\r\n");
+  EXPECT_EQ(state.claimedScore, 40);
+  EXPECT_EQ(state.bandList, (stats::BandList{"80m", "40m"}));
+  EXPECT_EQ(state.dxccByBand[1], (stats::TextList{"ON", "DL", "K"}));
+  EXPECT_EQ(state.dxccByBand[2], (stats::TextList{"DL"}));
+  EXPECT_TRUE(state.euByBand[1].empty());
+}
+
+TEST(ScoreReport, ForeignStationCountsProvincesPrefixesAndEuropeanUnion) {
+  ContestState state;
+  log(state, "ON4AA", "ON", "20m", "12AN", "ON4");
+  log(state, "F1AA", "F", "20m");
+  log(state, "K1AA", "K", "20m");
+  log(state, "OT5BB", "ON", "15m", "5 LG", "OT5");
+  log(state, "F2BB", "F", "15m");
+  log(state, "ON4CC", "ON", "15m", "7 lg", "ON4");
+  stats::buildScoreReport(state);
+  EXPECT_EQ(state.reportText,
+            "\t\t\tZRV Contest \r\n\tQSOs\tPoints\tON Province ON Prefix EuroUnion\r\n"
+            "20m\t 3\t 14\t    1\t\t 1\t 1\r\n"
+            "15m\t 3\t 23\t    1\t\t 2\t 1\r\n"
+            "Total\t 6\t 37\t    2\t\t 3\t 2\r\n"
+            "\r\nScore: 37*(2 + 3 + 2) = 259\r\n");
+  EXPECT_EQ(state.claimedScore, 259);
+  EXPECT_EQ(state.provinceByBand[4], (stats::TextList{"LG"}));
+  EXPECT_EQ(state.euByBand[3], (stats::TextList{"F"}));
+  EXPECT_TRUE(state.dxccByBand[3].empty());
+}
+
+TEST(ScoreReport, EmptyLogGivesZeroTotals) {
+  ContestState state;
+  stats::buildScoreReport(state);
+  EXPECT_EQ(state.reportText,
+            "\t\t\tZRV Contest \r\n\tQSOs\tPoints\tON Province ON Prefix EuroUnion\r\n"
+            "Total\t 0\t 0\t    0\t\t 0\t 0\r\n\r\nScore: 0*(0 + 0 + 0) = 0\r\n");
+}
+
+TEST(ScoreReport, SortsBandsAsTextWithOtherBandsLast) {
+  stats::BandList bands{"6m", "10m", "40m", "160m", "20m", "2m", "80m", "15m"};
+  stats::sortBandList(bands);
+  EXPECT_EQ(bands, (stats::BandList{"160m", "80m", "40m", "20m", "15m", "10m", "6m", "2m"}));
+}
+
+TEST(ScoreReport, RecordsOutsideBandRowsStillCountInTotals) {
+  ContestState state;
+  state.belgianStation = 1;
+  log(state, "", "K", "20m");      // no call: in no band row, but in the total QSO count
+  log(state, "VE1A", "VE", "6m");  // a band outside the contest table: its own row, no lists
+  log(state, "W1A", "K", "20m");
+  stats::buildScoreReport(state);
+  EXPECT_EQ(state.reportText,
+            "\t    ZRV Contest \r\n\tQSOs\tPoints\tDXCC\r\n"
+            "20m\t 1\t 3\t 1\r\n"
+            "6m\t 1\t 3\t 1\r\n"
+            "Total\t 3\t 6\t 2\r\n"
+            "\r\nScore: 6*2 = 12\r\n");
+  EXPECT_EQ(state.dxccByBand[3], (stats::TextList{"K"}));
+}
+
+TEST(ScoreReport, ListsOfBandsNotMetAreKept) {
+  ContestState state;
+  state.belgianStation = 1;
+  state.dxccByBand[0] = {"OLD"};
+  log(state, "W1A", "K", "20m");
+  stats::buildScoreReport(state);
+  EXPECT_EQ(state.dxccByBand[0], (stats::TextList{"OLD"}));
+}
+
+TEST(ScoreReport, ClaimedScoreWrapsLikeThirtyTwoBitIntegers) {
+  ContestState state;
+  // 15,000 Belgian QSOs with distinct prefixes: 150,000 points times 15,001 multipliers.
+  for (int i = 0; i < 15000; ++i) {
+    const std::string call = "OT" + std::to_string(i);
+    log(state, call, "ON", "20m", "1AN", call);
+  }
+  stats::buildScoreReport(state);
+  EXPECT_EQ(state.claimedScore, -2044817296);
+  EXPECT_NE(state.reportText.find("Score: 150000*(1 + 15000 + 0) = -2044817296\r\n"),
+            std::string::npos);
+}
+
+TEST(ScoreReport, CabrilloModeCodes) {
+  EXPECT_EQ(stats::cabrilloModeCode("SSB"), "PH");
+  EXPECT_EQ(stats::cabrilloModeCode("CW"), "CW");
+  EXPECT_EQ(stats::cabrilloModeCode("ssb"), "??");
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+#include "plugin/stats_plugin.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <future>
+
+#include "fakes.h"
+
+namespace {
+
+using stats_test::FakeProfile;
+using stats_test::FakeUserInterface;
+using Writes = std::vector<std::pair<std::string, std::string>>;
+
+class PluginTest : public testing::Test {
+ protected:
+  PluginTest() {
+    auto profileOwner = std::make_unique<FakeProfile>();
+    auto uiOwner = std::make_unique<FakeUserInterface>();
+    profile = profileOwner.get();
+    ui = uiOwner.get();
+    plugin = std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner));
+  }
+
+  // True when another thread can take the state lock within a second.
+  bool lockIsFree() {
+    auto attempt = std::async(std::launch::async, [this] {
+      return plugin->withState([](stats::ContestState&) { return true; });
+    });
+    return attempt.wait_for(std::chrono::seconds(1)) == std::future_status::ready;
+  }
+
+  FakeProfile* profile;
+  FakeUserInterface* ui;
+  std::unique_ptr<stats::StatsPlugin> plugin;
+};
+
+TEST_F(PluginTest, ContestStartLabelsPanelRowsAndOnlyOnMakesTheStationBelgian) {
+  plugin->resetStats(0, "K1AA", "on");
+  plugin->withState([](stats::ContestState& state) {
+    EXPECT_EQ(state.belgianStation, 0);
+    EXPECT_EQ(state.panelRows[0], (stats::TextList{"160m", "-", "-", "-", "-"}));
+    EXPECT_EQ(state.panelRows[5][0], "10m");
+    EXPECT_TRUE(state.bandList.empty());
+  });
+  EXPECT_TRUE(profile->writes.empty());
+
+  plugin->resetStats(0, "ON4AA", "ON");
+  plugin->resetStats(0, "ON4AA", "DL");
+  plugin->withState([](stats::ContestState& state) { EXPECT_EQ(state.belgianStation, 1); });
+  EXPECT_EQ(profile->writes, (Writes{{"BELGIUM", "1"}}));
+}
+
+TEST_F(PluginTest, StartKeyAlternatesLiveWindowStarts) {
+  profile->values = {{"Multiplier", "1"}, {"Start", "0"}};
+  plugin->resetStats(0, "K1AA", "K");
+  EXPECT_EQ(ui->starts, 1);
+  EXPECT_EQ(profile->values["Start"], "1");
+
+  ui->liveWindow = false;  // closed by the operator
+  plugin->resetStats(0, "K1AA", "K");
+  EXPECT_EQ(ui->starts, 1);
+  EXPECT_EQ(profile->values["Start"], "0");
+
+  ui->liveWindow = true;  // still running: nothing is started and "Start" stays
+  plugin->resetStats(0, "K1AA", "K");
+  EXPECT_EQ(ui->starts, 1);
+  EXPECT_EQ(profile->values["Start"], "0");
+}
+
+TEST_F(PluginTest, ExportRequestRunsHeaderDialogWithoutTheLockAndNeverStartsTheWindow) {
+  profile->values = {{"Multiplier", "1"}, {"Start", "0"}, {"Mode", "CW"}};
+  bool freeDuringDialog = false;
+  ui->onCabrillo = [&](stats::CabrilloState& header) {
+    freeDuringDialog = lockIsFree();
+    header.name = "Typed";
+    return true;
+  };
+  plugin->resetStats(1, "DL1AA/P", "DL");
+  EXPECT_TRUE(freeDuringDialog);
+  EXPECT_EQ(ui->cabrilloShown.ownCall, "DL1AA/P");
+  EXPECT_EQ(ui->starts, 0);
+  EXPECT_EQ(profile->values["Name"], "Typed");
+  EXPECT_EQ(profile->values["Start"], "0");  // set to 1 by the export, back to 0 by the alternation
+  plugin->withState([](stats::ContestState& state) {
+    EXPECT_EQ(state.cwMode, 1);
+    EXPECT_EQ(state.cabrilloExport, 1);
+    EXPECT_EQ(state.ownMode, "CW");
+  });
+}
+
+TEST_F(PluginTest, SetupWritesOnlyWhenConfirmed) {
+  profile->values = {{"Multiplier", "1"}, {"Province", "AN"}, {"Mode", "SSB"}};
+  plugin->setup();
+  EXPECT_EQ(ui->setupShown.useMultiplierWindow, 1);
+  EXPECT_EQ(ui->setupShown.province, "AN");
+  EXPECT_TRUE(profile->writes.empty());
+
+  bool freeDuringDialog = false;
+  ui->onSetup = [&](stats::SetupValues& values) {
+    freeDuringDialog = lockIsFree();
+    values = {0, "lg", "CW"};
+    return true;
+  };
+  plugin->setup();
+  EXPECT_TRUE(freeDuringDialog);
+  EXPECT_EQ(profile->writes, (Writes{{"Multiplier", "0"}, {"Province", "lg"}, {"Mode", "CW"}}));
+  plugin->withState([](stats::ContestState& state) {
+    EXPECT_EQ(state.ownProvince, "lg");
+    EXPECT_EQ(state.multiplierWindowOn, 0);
+  });
+}
+
+TEST_F(PluginTest, CheckCallArmsThePollOnlyPastTheBandTest) {
+  stats::CallCheckArguments arguments;
+  arguments.call = "K1AA";
+  arguments.band = "20m";
+  arguments.secondBand = "40m";
+  EXPECT_EQ(plugin->checkCall(arguments), stats::kBandsDiffer);
+  ui->liveWindow = true;
+  EXPECT_EQ(plugin->checkCall(arguments), stats::kBandsDiffer);
+  EXPECT_TRUE(ui->armings.empty());
+  arguments.secondBand = "20M";
+  EXPECT_EQ(plugin->checkCall(arguments), stats::kNotNew);
+  EXPECT_EQ(ui->armings, (std::vector<unsigned>{330}));
+}
+
+TEST_F(PluginTest, ResultWritesClaimedAndExportShowsTheMessageWithoutTheLock) {
+  const char* report = plugin->getResult(nullptr);
+  EXPECT_NE(std::string(report).find("Score: 0*(0 + 0 + 0) = 0"), std::string::npos);
+  EXPECT_EQ(profile->writes, (Writes{{"Claimed", "0"}}));
+  EXPECT_TRUE(ui->messages.empty());
+
+  plugin->resetStats(1, "", "K");
+  int exportDone = 7;
+  plugin->getResult(&exportDone);
+  EXPECT_EQ(exportDone, -1);
+  ASSERT_EQ(ui->messages.size(), 1u);
+  EXPECT_EQ(ui->messages[0].rfind("File", 0), 0u);
+  EXPECT_NE(ui->messages[0].find("NOCALL.cbr"), std::string::npos);
+  std::remove("NOCALL.cbr");
+}
+
+TEST_F(PluginTest, ShutdownStopsTheLiveWindow) {
+  plugin->shutdown();
+  EXPECT_EQ(ui->stops, 1);
+}
+
+}  // namespace
