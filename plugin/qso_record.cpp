@@ -16,17 +16,54 @@ bool identical(const CInfo& left, const CInfo& right) {
          left.freqKHz == right.freqKHz && sameDateTime(left.time, right.time);
 }
 
+size_t identityHash(const CInfo& record) {
+  size_t hash = 0;
+  auto mix = [&hash](size_t value) {
+    hash ^= value + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2);
+  };
+  for (const std::string* text :
+       {&record.call, &record.band, &record.mode, &record.rcvdExch, &record.sentExch}) {
+    mix(std::hash<std::string>{}(*text));
+  }
+  mix(std::hash<int32_t>{}(record.freqKHz));
+  mix(std::hash<int32_t>{}(record.time.m_status));
+  // Only a valid time's day count takes part in identity; 0.0 and -0.0 are the same time.
+  if (record.time.m_status == COleDateTimeValid && record.time.m_dt != 0.0) {
+    mix(std::hash<double>{}(record.time.m_dt));
+  }
+  return hash;
+}
+
+void QsoLog::clear() {
+  records_.clear();
+  recordsPerIdentityHash_.clear();
+}
+
 void QsoLog::appendIfNotIdentical(const CInfo& record) {
-  const bool present = std::any_of(records_.begin(), records_.end(),
-                                   [&](const CInfo& stored) { return identical(stored, record); });
-  if (!present) records_.push_back(record);
+  size_t& sameHash = recordsPerIdentityHash_[identityHash(record)];
+  const bool present =
+      sameHash > 0 && std::any_of(records_.begin(), records_.end(),
+                                  [&](const CInfo& stored) { return identical(stored, record); });
+  if (present) return;
+  records_.push_back(record);
+  ++sameHash;
+}
+
+void QsoLog::erase(std::vector<CInfo>::iterator position) {
+  auto count = recordsPerIdentityHash_.find(identityHash(*position));
+  if (count != recordsPerIdentityHash_.end() && --count->second == 0) {
+    recordsPerIdentityHash_.erase(count);
+  }
+  records_.erase(position);
 }
 
 bool QsoLog::removeFirstIdentical(const CInfo& record) {
+  auto count = recordsPerIdentityHash_.find(identityHash(record));
+  if (count == recordsPerIdentityHash_.end()) return false;
   auto found = std::find_if(records_.begin(), records_.end(),
                             [&](const CInfo& stored) { return identical(stored, record); });
   if (found == records_.end()) return false;
-  records_.erase(found);
+  erase(found);
   return true;
 }
 
@@ -36,7 +73,7 @@ bool QsoLog::removeFirstByCallModeBand(std::string_view call, std::string_view m
     return stored.call == call && stored.mode == mode && stored.band == band;
   });
   if (found == records_.end()) return false;
-  records_.erase(found);
+  erase(found);
   return true;
 }
 

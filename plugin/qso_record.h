@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "plugin/stats_api.h"
@@ -31,12 +32,17 @@ struct CInfo {
 // Identity as used by duplicate suppression: every text byte for byte, the frequency and the time.
 bool identical(const CInfo& left, const CInfo& right);
 
-// The log store: records by value in log order; every lookup is a scan from the start.
+// Equal for identical records.
+size_t identityHash(const CInfo& record);
+
+// The log store: records by value in log order. Lookups scan from the start; a count of the
+// stored records per identity hash lets adding a new QSO skip the scan when nothing stored can be
+// identical, so replaying a long log stays linear.
 class QsoLog {
  public:
   const std::vector<CInfo>& records() const { return records_; }
   size_t size() const { return records_.size(); }
-  void clear() { records_.clear(); }
+  void clear();
 
   // Appends a copy unless an identical record is stored already.
   void appendIfNotIdentical(const CInfo& record);
@@ -51,7 +57,10 @@ class QsoLog {
   std::optional<size_t> findFirstByCallAndBand(std::string_view call, std::string_view band) const;
 
  private:
+  void erase(std::vector<CInfo>::iterator position);
+
   std::vector<CInfo> records_;
+  std::unordered_map<size_t, size_t> recordsPerIdentityHash_;
 };
 
 // Band names of accepted QSOs, each once, in the order first seen since the contest start.
