@@ -1,0 +1,43 @@
+#include "windows/setup_dialog_win32.h"
+
+#include <windows.h>
+
+#include "resources/resource.h"
+#include "windows/modal_dialog_win32.h"
+#include "windows/window_text_win32.h"
+
+namespace stats {
+namespace {
+
+class SetupDialog final : public ModalDialog {
+ public:
+  explicit SetupDialog(SetupValues& values) : values_(values) {}
+
+ private:
+  void initialise(HWND dialog) override {
+    CheckDlgButton(dialog, IDC_SETUP_USE_MULTIPLIER,
+                   values_.useMultiplierWindow != 0 ? BST_CHECKED : BST_UNCHECKED);
+    SetDlgItemTextA(dialog, IDC_SETUP_MODE, values_.mode.c_str());
+    SetDlgItemTextA(dialog, IDC_SETUP_PROVINCE, values_.province.c_str());
+  }
+
+  void accept(HWND dialog) override {
+    SetupValues edited;
+    edited.useMultiplierWindow =
+        IsDlgButtonChecked(dialog, IDC_SETUP_USE_MULTIPLIER) == BST_CHECKED ? 1 : 0;
+    edited.mode = windowText(GetDlgItem(dialog, IDC_SETUP_MODE));
+    edited.province = windowText(GetDlgItem(dialog, IDC_SETUP_PROVINCE));
+    values_ = std::move(edited);
+  }
+
+  SetupValues& values_;
+};
+
+}  // namespace
+
+bool runSetupDialogBox(SetupValues& values) {
+  SetupDialog dialog(values);
+  return dialog.run(IDD_SETUP) == IDOK;
+}
+
+}  // namespace stats
