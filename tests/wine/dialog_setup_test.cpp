@@ -49,7 +49,7 @@ TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
   std::wstring okText;
   bool hasCancelButton = true, hasLabels = false;
   std::string checkBoxText, screenshot;
-  runSetup(dll, [&](HWND dialog) {
+  ASSERT_NO_FATAL_FAILURE(runSetup(dll, [&](HWND dialog) {
     seen = look(dialog);
     okText = controlTextWide(dialog, IDOK);
     hasCancelButton = GetDlgItem(dialog, IDCANCEL) != nullptr;
@@ -63,7 +63,7 @@ TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
     typeText(dialog, IDC_SETUP_PROVINCE, "Limburg, a long province text");
     SendDlgItemMessageA(dialog, IDC_SETUP_USE_MULTIPLIER, BM_SETCHECK, BST_UNCHECKED, 0);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-  });
+  }));
 
   EXPECT_TRUE(seen.ownerless);
   EXPECT_TRUE(seen.checked);
@@ -82,10 +82,10 @@ TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
           {"Mode", "SSB"}, {"Province", "Limburg, a long province text"}, {"Multiplier", "0"}}));
 
   // The next run of the dialog shows what was saved.
-  runSetup(dll, [&](HWND dialog) {
+  ASSERT_NO_FATAL_FAILURE(runSetup(dll, [&](HWND dialog) {
     seen = look(dialog);
     pressEscape(dialog);
-  });
+  }));
   EXPECT_FALSE(seen.checked);
   EXPECT_EQ(seen.mode, "SSB");
   EXPECT_EQ(seen.province, "Limburg, a long province text");
@@ -97,13 +97,13 @@ TEST(SetupDialog, WithoutASettingsFileStartsEmptyAndWritesMultiplierProvinceMode
 
   SetupSeen seen;
   seen.checked = true;
-  runSetup(dll, [&](HWND dialog) {
+  ASSERT_NO_FATAL_FAILURE(runSetup(dll, [&](HWND dialog) {
     seen = look(dialog);
     SendDlgItemMessageA(dialog, IDC_SETUP_USE_MULTIPLIER, BM_SETCHECK, BST_CHECKED, 0);
     typeText(dialog, IDC_SETUP_MODE, "cw");  // taken as typed, in any case
     typeText(dialog, IDC_SETUP_PROVINCE, "wv");
     pressButton(dialog, IDOK);
-  });
+  }));
 
   EXPECT_FALSE(seen.checked);
   EXPECT_EQ(seen.mode, "");
@@ -118,19 +118,19 @@ TEST(SetupDialog, EscapeAndTheCloseBoxLeaveTheSettingsFileUntouched) {
   scratch.writeFile(kIniFile, stored);
   StatsDll dll;
 
-  runSetup(dll, [&](HWND dialog) {
+  ASSERT_NO_FATAL_FAILURE(runSetup(dll, [&](HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_SETUP_USE_MULTIPLIER, BM_SETCHECK, BST_CHECKED, 0);
     typeText(dialog, IDC_SETUP_PROVINCE, "LG");
     pressEscape(dialog);
-  });
+  }));
   EXPECT_EQ(scratch.readFile(kIniFile), stored);
 
   SetupSeen seen;
-  runSetup(dll, [&](HWND dialog) {
+  ASSERT_NO_FATAL_FAILURE(runSetup(dll, [&](HWND dialog) {
     seen = look(dialog);
     typeText(dialog, IDC_SETUP_MODE, "CW");
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-  });
+  }));
   EXPECT_EQ(scratch.readFile(kIniFile), stored);
   // The cancelled edits left no trace in the plug-in either.
   EXPECT_FALSE(seen.checked);

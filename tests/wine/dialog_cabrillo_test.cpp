@@ -1,0 +1,412 @@
+// The Cabrillo header dialog of Stats.dll, shown by a contest start that asks for an export, and
+// the "Output" message box of the export that follows: what the dialog shows from the settings
+// file, what OK saves and the Cabrillo file then holds, and that Cancel, Escape and the close box
+// save nothing.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "resources/resource.h"
+#include "tests/wine/dialog_driver.h"
+#include "tests/wine/dialog_screenshot.h"
+#include "tests/wine/stats_dll.h"
+
+namespace stats_test {
+namespace {
+
+constexpr char kTitle[] = "ZRV DX Contest ";
+constexpr char kIniFile[] = "Plugins\\ZRV.ini";
+constexpr int kMessageTextId = 0xFFFF;  // the message box's static control with the message
+
+constexpr double k2024_03_02 = 45353.0;  // 2024-03-02 00:00 as an OLE date
+
+const int kComboBoxes[] = {1013, 1024, 1014, 1016, 1023, 1021, 1025, 1022};
+const int kEditBoxes[] = {1009, 1010, 1008, 1020, 1007, 1002, 1003,
+                          1011, 1012, 1015, 1006, 1005, 1001, 1004};
+
+// What the helper thread saw of the Cabrillo dialog.
+struct CabrilloSeen {
+  bool ownerless = false;
+  std::map<int, std::string> texts;               // every edit and combo box
+  std::map<int, int> selections;                  // combo boxes: selected index or CB_ERR
+  std::map<int, std::vector<std::string>> lists;  // combo boxes
+  std::map<int, bool> enabled, visible;           // every edit and combo box
+  std::map<std::string, bool> labelEnabled, labelVisible;
+  std::string okText, cancelText;
+};
+
+CabrilloSeen look(HWND dialog) {
+  CabrilloSeen seen;
+  seen.ownerless = GetParent(dialog) == nullptr && GetWindow(dialog, GW_OWNER) == nullptr;
+  auto control = [&](int id) {
+    seen.texts[id] = controlText(dialog, id);
+    seen.enabled[id] = IsWindowEnabled(GetDlgItem(dialog, id));
+    seen.visible[id] = IsWindowVisible(GetDlgItem(dialog, id));
+  };
+  for (int id : kEditBoxes) control(id);
+  for (int id : kComboBoxes) {
+    control(id);
+    seen.selections[id] = comboSelectionOf(dialog, id);
+    seen.lists[id] = comboListOf(dialog, id);
+  }
+  for (const char* label : {"CONTEST", "LOCATION", "CATEGORY-ASSISTED", "CATEGORY-STATION",
+                            "CATEGORY-TRANSMITTER", "CATEGORY-POWER", "SOAPBOX", "E-MAIL"}) {
+    HWND window = childWithText(dialog, label);
+    seen.labelEnabled[label] = window && IsWindowEnabled(window);
+    seen.labelVisible[label] = window && IsWindowVisible(window);
+  }
+  seen.okText = controlText(dialog, IDOK);
+  seen.cancelText = controlText(dialog, IDCANCEL);
+  return seen;
+}
+
+void selectEntry(HWND dialog, int id, const char* beginning) {
+  SendDlgItemMessageA(dialog, id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                      reinterpret_cast<LPARAM>(beginning));
+}
+
+int startContest(StatsDll& dll, int exportRequest, const char* ownCall, const char* ownDxcc) {
+  COleDateTime start{k2024_03_02, COleDateTimeValid};
+  return dll.ResetStats0("", exportRequest, ownCall, &start, &start, "", "", "", "", "", "", "", "",
+                         "", ownDxcc, 0, 0, 0, 0.0, 0.0, "", "", "");
+}
+
+struct Qso {
+  const char* call;
+  double time;
+  unsigned frequencyHz;
+  const char* mode;
+  const char* sentSerial;
+  const char* received;
+  const char* callPrefix;
+  const char* dxcc;
+  const char* band;
+};
+
+int logQso(StatsDll& dll, const Qso& qso) {
+  COleDateTime time{qso.time, COleDateTimeValid};
+  return dll.AddData0("", qso.call, &time, &time, &time, &time, 0, qso.frequencyHz, qso.mode, "",
+                      "", qso.sentSerial, qso.received, "", "", "", "", "", "", "", "",
+                      qso.callPrefix, qso.dxcc, 0, 0, 0, 0.0, 0.0, "", "", "", qso.band, "");
+}
+
+// Starts a contest with an export while `operate` works the Cabrillo dialog.
+void startExport(StatsDll& dll, const char* ownCall, std::function<void(HWND)> operate) {
+  DialogDriver driver(kTitle, std::move(operate));
+  EXPECT_EQ(startContest(dll, 1, ownCall, "DL"), 1);
+  driver.finish();
+  ASSERT_TRUE(driver.found()) << driver.failure();
+  ASSERT_EQ(driver.failure(), "");
+}
+
+// What the helper thread saw of the "Output" message box.
+struct OutputSeen {
+  std::string message;
+  HWND owner = nullptr;
+  bool informationIcon = false;
+  bool cancelButton = true;
+};
+
+// Fetches the score in the export run: the writer's message box is read and closed with OK.
+OutputSeen fetchResult(StatsDll& dll, int& exportDone) {
+  OutputSeen seen;
+  DialogDriver driver("Output", [&](HWND box) {
+    seen.message = controlText(box, kMessageTextId);
+    seen.owner = GetWindow(box, GW_OWNER);
+    const HICON information = LoadIconW(nullptr, MAKEINTRESOURCEW(32516));  // IDI_INFORMATION
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == information) {
+        seen.informationIcon = true;
+      }
+    }
+    HWND cancel = GetDlgItem(box, IDCANCEL);
+    seen.cancelButton = cancel != nullptr && IsWindowVisible(cancel);
+    Sleep(200);
+    saveScreenshot(box, "output-message");
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  });
+  EXPECT_NE(dll.GetResult0(&exportDone), nullptr);
+  driver.finish();
+  EXPECT_TRUE(driver.found()) << driver.failure();
+  EXPECT_EQ(driver.failure(), "");
+  return seen;
+}
+
+SettingsEntries withStart(SettingsEntries entries) {
+  entries.emplace_back("Start", "1");  // every export run sets it after the dialog
+  return entries;
+}
+
+const std::string kLoadedSettings =
+    "[Settings]\r\n"
+    "Operators=DL1ABC DL2XYZ\r\n"
+    "Name=Hans Becker\r\n"
+    "Address=Hauptstrasse 5\r\n"
+    "Address_City=Koeln\r\n"
+    "Address_St_Prov=NRW\r\n"
+    "Address_PostalCode=50667\r\n"
+    "Address_Country=Germany\r\n"
+    "Claimed=1234\r\n"
+    "Mode=CW\r\n"
+    "Email=dl1abc@example.org\r\n"
+    "Club=DARC\r\n"
+    "SoapBox=First line<CR><LF>Second line\r\n";
+
+// The Cabrillo file of an empty CW log with the header of kLoadedSettings.
+const std::string kLoadedHeaderFile =
+    "START-OF-LOG: 2.0\r\n"
+    "CONTEST: ZRV-DX-CW\r\n"
+    "CALLSIGN: DL1ABC/P\r\n"
+    "CATEGORY-OPERATOR: SINGLE OPERATOR ALL BANDS HIGH POWER\r\n"
+    "OPERATORS: DL1ABC DL2XYZ\r\n"
+    "CLAIMED-SCORE: 0\r\n"
+    "NAME: Hans Becker\r\n"
+    "EMAIL: dl1abc@example.org\r\n"
+    "ADDRESS: Hauptstrasse 5\r\n"
+    "ADDRESS: Koeln\r\n"
+    "ADDRESS: NRW\r\n"
+    "ADDRESS: 50667\r\n"
+    "ADDRESS: Germany\r\n"
+    "SOAPBOX: First line\r\n"
+    "SOAPBOX: Second line\r\n"
+    "END-OF-LOG:\r\n";
+
+TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
+  ScratchDirectory scratch;
+  scratch.writeFile(kIniFile, kLoadedSettings);
+  StatsDll dll;
+
+  CabrilloSeen seen;
+  std::string screenshot;
+  ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
+    seen = look(dialog);
+    Sleep(300);  // let the dialog paint itself
+    screenshot = saveScreenshot(dialog, "cabrillo-dialog");
+    typeText(dialog, 1007, "Somebody Else");
+    selectEntry(dialog, 1013, "CHECK");
+    pressButton(dialog, IDCANCEL);
+  }));
+
+  EXPECT_TRUE(seen.ownerless);
+  EXPECT_NE(screenshot, "");
+  EXPECT_EQ(seen.okText, "OK");
+  EXPECT_EQ(seen.cancelText, "CANCEL");
+  const std::map<int, std::string> expectedTexts = {
+      {1009, "ZRV-DX-CW"},
+      {1010, "DL1ABC/P"},
+      {1008, "1234"},
+      {1013, "SINGLE OPERATOR"},
+      {1024, "DX"},
+      {1014, "ALL BANDS"},
+      {1016, "NON-ASSISTED"},
+      {1020, "CW"},
+      {1023, "NONE"},  // in no list entry: shown as it is
+      {1021, "HIGH POWER"},
+      {1025, "FIXED"},
+      {1022, "ONE"},
+      {1007, "Hans Becker"},
+      {1002, "Hauptstrasse 5"},
+      {1003, "Koeln"},
+      {1011, "NRW"},
+      {1012, "50667"},
+      {1015, "Germany"},
+      {1006, "DL1ABC DL2XYZ"},
+      {1005, "DARC"},
+      {1001, "First line\r\nSecond line"},
+      {1004, "dl1abc@example.org"}};
+  EXPECT_EQ(seen.texts, expectedTexts);
+  const std::map<int, int> expectedSelections = {{1013, 0},      {1024, 0}, {1014, 0}, {1016, 1},
+                                                 {1023, CB_ERR}, {1021, 0}, {1025, 1}, {1022, 0}};
+  EXPECT_EQ(seen.selections, expectedSelections);
+
+  std::vector<std::string> locations = {"DX", "--/--"};
+  for (const char* code :
+       {"AL", "AK", "AZ", "AR", "CA",  "CO", "CT", "DE", "FL", "GA", "ID", "IL", "IN",
+        "IA", "KS", "KY", "LA", "ME",  "MA", "MI", "MN", "MS", "MO", "MT", "NE", "NV",
+        "NH", "NJ", "NM", "NY", "NC",  "ND", "OH", "OK", "OR", "PA", "RI", "SC", "SD",
+        "TN", "TX", "UT", "VT", "VA",  "WA", "WV", "WI", "WY", "NB", "NS", "QC", "ON",
+        "MB", "SK", "AB", "BC", "NWT", "NF", "LB", "NU", "YT", "PEI"}) {
+    locations.push_back(code);
+  }
+  const std::map<int, std::vector<std::string>> expectedLists = {
+      {1013, {"SINGLE OPERATOR", "MULTI-ONE", "CHECKLOG"}},
+      {1024, locations},
+      {1014, {"ALL BANDS", "80M", "40M", "20M", "15M", "10M"}},
+      {1016, {"ASSISTED", "NON-ASSISTED"}},
+      {1023, {"12-HOURS", "24-HOURS", "6-HOURS", "ON3"}},
+      {1021, {"HIGH POWER", "LOW POWER", "QRP"}},
+      {1025, {"EXPEDITION", "FIXED", "HQ", "MOBILE", "PORTABLE", "ROVER", "SCHOOL"}},
+      {1022, {"ONE", "TWO", "UNLIMITED"}}};
+  EXPECT_EQ(seen.lists, expectedLists);
+
+  // Assisted, station and transmitter are disabled, the location hidden; the rest is usable.
+  for (const auto& [id, enabled] : seen.enabled) {
+    const bool fixed = id == 1016 || id == 1025 || id == 1022;
+    EXPECT_EQ(enabled, !fixed) << "control " << id;
+    EXPECT_EQ(seen.visible.at(id), id != 1024) << "control " << id;
+  }
+  const std::map<std::string, bool> expectedLabelEnabled = {{"CONTEST", true},
+                                                            {"LOCATION", true},
+                                                            {"CATEGORY-ASSISTED", false},
+                                                            {"CATEGORY-STATION", false},
+                                                            {"CATEGORY-TRANSMITTER", false},
+                                                            {"CATEGORY-POWER", true},
+                                                            {"SOAPBOX", true},
+                                                            {"E-MAIL", true}};
+  EXPECT_EQ(seen.labelEnabled, expectedLabelEnabled);
+  for (const auto& [label, visible] : seen.labelVisible) {
+    EXPECT_EQ(visible, label != "LOCATION") << label;
+  }
+
+  // Cancel: nothing of the header is written, and the export writes the header as loaded.
+  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+            withStart(settingsEntries(kLoadedSettings)));
+  int exportDone = 0;
+  const OutputSeen output = fetchResult(dll, exportDone);
+  EXPECT_EQ(output.message, "File produced: DL1ABC_P.cbr");
+  EXPECT_EQ(output.owner, nullptr);  // the test host has no active window
+  EXPECT_TRUE(output.informationIcon);
+  EXPECT_FALSE(output.cancelButton);
+  EXPECT_EQ(exportDone, -1);
+  EXPECT_EQ(scratch.readFile("DL1ABC_P.cbr"), kLoadedHeaderFile);
+}
+
+TEST(CabrilloDialog, OkSavesTheEditsInWriteOrderAndTheExportWritesThem) {
+  ScratchDirectory scratch;
+  scratch.writeFile(kIniFile, "[Settings]\r\nMode=SSB\r\nClaimed=77\r\n");
+  StatsDll dll;
+
+  CabrilloSeen seen;
+  ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
+    seen = look(dialog);
+    typeText(dialog, 1009, "ZRV-TEST");
+    typeText(dialog, 1010, "DL1ABC/M");
+    typeText(dialog, 1008, "999999");  // shown only: what is typed there is dropped
+    selectEntry(dialog, 1013, "multi");
+    typeText(dialog, 1014, "160M");  // not in the list: taken as typed
+    selectEntry(dialog, 1023, "24");
+    selectEntry(dialog, 1021, "low");
+    typeText(dialog, 1007, "Anna Schmidt");
+    typeText(dialog, 1002, "Ring 3");
+    typeText(dialog, 1003, "Bonn");
+    typeText(dialog, 1011, "NRW");
+    typeText(dialog, 1012, "53111");
+    typeText(dialog, 1015, "Germany");
+    typeText(dialog, 1006, "DL1ABC DL3QQ");
+    typeText(dialog, 1005, "ZRV Friends");
+    typeText(dialog, 1001, "Line one\r\nLine two\r\nLine three");
+    typeText(dialog, 1004, "anna@example.org");
+    pressButton(dialog, IDOK);
+  }));
+
+  // Loaded: the operators default to the passed callsign; the SSB leg; the stored claimed score.
+  EXPECT_EQ(seen.texts[1006], "DL1ABC/P");
+  EXPECT_EQ(seen.texts[1009], "ZRV-DX-SSB");
+  EXPECT_EQ(seen.texts[1020], "SSB");
+  EXPECT_EQ(seen.texts[1008], "77");
+  EXPECT_EQ(seen.texts[1007], "");
+  EXPECT_EQ(seen.texts[1001], "");
+
+  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+            withStart({{"Mode", "SSB"},
+                       {"Claimed", "77"},
+                       {"Operators", "DL1ABC DL3QQ"},
+                       {"Name", "Anna Schmidt"},
+                       {"Address", "Ring 3"},
+                       {"Address_City", "Bonn"},
+                       {"Address_St_Prov", "NRW"},
+                       {"Address_PostalCode", "53111"},
+                       {"Address_Country", "Germany"},
+                       {"Category", "MULTI-ONE"},
+                       {"Category_Overlay", "24-HOURS"},
+                       {"Contest", "ZRV-TEST"},
+                       {"Email", "anna@example.org"},
+                       {"Club", "ZRV Friends"},
+                       {"SoapBox", "Line one<CR><LF>Line two<CR><LF>Line three"}}));
+
+  // A Belgian station (10 points, province and prefix) and a French one (3 points, EU country):
+  // 13 points times 3 multipliers.
+  ASSERT_EQ(logQso(dll, {"ON4AAA", k2024_03_02 + 0.5625, 14200000, "SSB", "001", "12 AN", "ON4",
+                         "ON", "20m"}),
+            1);
+  ASSERT_EQ(
+      logQso(dll, {"F5XYZ", k2024_03_02 + 0.625, 7012345, "CW", "002", "5", "F5", "F", "40m"}), 1);
+  int exportDone = 0;
+  const OutputSeen output = fetchResult(dll, exportDone);
+  EXPECT_EQ(output.message, "File produced: DL1ABC_P.cbr");  // named after the passed callsign
+  EXPECT_EQ(exportDone, -1);
+  EXPECT_EQ(
+      scratch.readFile("DL1ABC_P.cbr"),
+      "START-OF-LOG: 2.0\r\n"
+      "CONTEST: ZRV-DX-SSB\r\n"
+      "CALLSIGN: DL1ABC/M\r\n"
+      "CATEGORY-OPERATOR: MULTI-ONE 160M LOW POWER\r\n"
+      "OPERATORS: DL1ABC DL3QQ\r\n"
+      "CLAIMED-SCORE: 39\r\n"
+      "NAME: Anna Schmidt\r\n"
+      "EMAIL: anna@example.org\r\n"
+      "ADDRESS: Ring 3\r\n"
+      "ADDRESS: Bonn\r\n"
+      "ADDRESS: NRW\r\n"
+      "ADDRESS: 53111\r\n"
+      "ADDRESS: Germany\r\n"
+      "SOAPBOX: Line one\r\n"
+      "SOAPBOX: Line two\r\n"
+      "SOAPBOX: Line three\r\n"
+      "QSO: 14200 PH 2024-03-02 1330 DL1ABC/M      59  0001 --     ON4AAA        59  0012 AN\r\n"
+      "QSO:  7012 CW 2024-03-02 1500 DL1ABC/M      59  0002 --     F5XYZ         59  0005 --\r\n"
+      "END-OF-LOG:\r\n");
+}
+
+// A top-level window of the test's thread, made the active window as a host's main window is.
+class ActiveHostWindow {
+ public:
+  ActiveHostWindow()
+      : window_(CreateWindowExA(0, "STATIC", "Host window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300,
+                                300, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                nullptr)) {
+    SetForegroundWindow(window_);
+    SetActiveWindow(window_);
+  }
+  ~ActiveHostWindow() {
+    if (window_) DestroyWindow(window_);
+  }
+  ActiveHostWindow(const ActiveHostWindow&) = delete;
+  ActiveHostWindow& operator=(const ActiveHostWindow&) = delete;
+  HWND get() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+TEST(CabrilloDialog, EscapeAndTheCloseBoxCancelAndTheOutputBoxBelongsToTheActiveWindow) {
+  ScratchDirectory scratch;
+  scratch.writeFile(kIniFile, kLoadedSettings);
+  StatsDll dll;
+
+  ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
+    typeText(dialog, 1007, "Somebody Else");
+    typeText(dialog, 1001, "Another soapbox");
+    pressEscape(dialog);
+  }));
+  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+            withStart(settingsEntries(kLoadedSettings)));
+
+  ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
+    typeText(dialog, 1006, "NOBODY");
+    PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+  }));
+  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+            withStart(settingsEntries(kLoadedSettings)));
+
+  ActiveHostWindow host;
+  ASSERT_NE(host.get(), nullptr);
+  ASSERT_EQ(GetActiveWindow(), host.get());
+  int exportDone = 0;
+  const OutputSeen output = fetchResult(dll, exportDone);
+  EXPECT_EQ(output.owner, host.get());
+  EXPECT_EQ(scratch.readFile("DL1ABC_P.cbr"), kLoadedHeaderFile);
+}
+
+}  // namespace
+}  // namespace stats_test
