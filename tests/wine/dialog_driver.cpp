@@ -61,8 +61,10 @@ void DialogDriver::watch() {
   const auto showDeadline = Clock::now() + kShowTimeout;
   HWND dialog = nullptr;
   while (!dialog) {
+    // The dialog is shown once it has made and filled its controls.
     dialog = findDialog(ownerThread_, &title_);
-    if (dialog) break;
+    if (dialog && IsWindowVisible(dialog)) break;
+    dialog = nullptr;
     if (callReturned_) {
       failure_ = "the call returned without showing the dialog \"" + title_ + "\"";
       return;
