@@ -141,19 +141,10 @@ class OwnedHandle {
   HANDLE handle_;
 };
 
-std::string moduleFileName(HMODULE module) {
-  char buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(module, buffer, MAX_PATH);
-  return std::string(buffer, length);
-}
-
 std::string executablePath() {
-  return moduleFileName(nullptr);
-}
-
-std::string besideExecutable(const std::string& name) {
-  const std::string path = executablePath();
-  return path.substr(0, path.find_last_of("\\/") + 1) + name;
+  char buffer[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
+  return std::string(buffer, length);
 }
 
 TEST(ExportTable, ListsExactlyThePlainNamesAndTheirDecoratedAliases) {
@@ -256,7 +247,7 @@ TEST(HostScenario, BelgianStationWorkedExample) {
 // operator switches contests: every load starts with an empty log, and FreeLibrary really unloads.
 TEST(Lifecycle, ReloadOfTheSameFileStartsClean) {
   ScratchDirectory scratch;
-  const std::string path = besideExecutable(STATS_DLL_NAME);
+  const std::string path = besideTestExecutable(STATS_DLL_NAME);
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
     LoadedLibrary library(path);
@@ -289,7 +280,7 @@ constexpr UINT kChildExitCode = 0x5A;
 // Run only as the child of the test below: ends the process with the library loaded and a contest
 // in progress, so the library is detached by process termination.
 TEST(LifecycleChild, DISABLED_ExitWithLibraryLoaded) {
-  LoadedLibrary library(besideExecutable(STATS_DLL_NAME));
+  LoadedLibrary library(besideTestExecutable(STATS_DLL_NAME));
   const auto resetStats = library.entry<decltype(&::ResetStats0)>("ResetStats0");
   const auto addData = library.entry<decltype(&::AddData0)>("AddData0");
   ASSERT_TRUE(resetStats && addData);

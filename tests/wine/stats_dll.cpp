@@ -98,8 +98,12 @@ void removeTree(const std::string& folder) {
 
 }  // namespace
 
+std::string besideTestExecutable(const std::string& name) {
+  return executableFolder() + name;
+}
+
 StatsDll::StatsDll() {
-  const std::string source = executableFolder() + STATS_DLL_NAME;
+  const std::string source = besideTestExecutable(STATS_DLL_NAME);
   copyPath_ = temporaryFolder() + "Stats-" + uniqueSuffix() + ".dll";
   if (!CopyFileA(source.c_str(), copyPath_.c_str(), TRUE)) {
     throw std::runtime_error("cannot copy " + source + " to " + copyPath_ + ": error " +

@@ -55,4 +55,7 @@ class ScratchDirectory {
   std::string path_;
 };
 
+// The path of a file beside the test executable (the build folder: Stats.dll, test data).
+std::string besideTestExecutable(const std::string& name);
+
 }  // namespace stats_test

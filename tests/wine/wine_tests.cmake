@@ -10,4 +10,37 @@ target_compile_definitions(windows_host_tests PRIVATE
 add_dependencies(windows_host_tests Stats)
 add_test(NAME windows_host_tests COMMAND windows_host_tests --gtest_brief=1
          WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats>)
-set_tests_properties(windows_host_tests PROPERTIES LABELS wine TIMEOUT 900)
+set_tests_properties(windows_host_tests PROPERTIES LABELS wine TIMEOUT 300)
+
+# The settings-file differential test: one script, run through kernel32 inside the test host
+# (profile_difference_test.cpp) and through the POSIX store by a runner built here with the build
+# machine's own compiler; the runner's transcript is made at build time beside the test host.
+set(STATS_PROFILE_SCRIPT ${CMAKE_SOURCE_DIR}/tests/data/profile_script.txt)
+set(STATS_PROFILE_RUNNER_SOURCES
+  ${CMAKE_SOURCE_DIR}/tests/profile_script/native_runner.cpp
+  ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.cpp
+  ${CMAKE_SOURCE_DIR}/plugin/profile_posix.cpp)
+set(STATS_PROFILE_RUNNER ${CMAKE_BINARY_DIR}/profile_script_native)
+find_program(STATS_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+add_custom_command(
+  OUTPUT ${STATS_PROFILE_RUNNER}
+  COMMAND ${STATS_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR}
+          ${STATS_PROFILE_RUNNER_SOURCES} -o ${STATS_PROFILE_RUNNER}
+  DEPENDS ${STATS_PROFILE_RUNNER_SOURCES} ${CMAKE_SOURCE_DIR}/plugin/profile.h
+          ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.h
+  COMMENT "Building the native settings-file script runner"
+  VERBATIM)
+add_custom_command(
+  OUTPUT ${CMAKE_BINARY_DIR}/profile_script.txt ${CMAKE_BINARY_DIR}/profile_script.native.txt
+  COMMAND ${CMAKE_COMMAND} -E copy ${STATS_PROFILE_SCRIPT} ${CMAKE_BINARY_DIR}/profile_script.txt
+  COMMAND ${STATS_PROFILE_RUNNER} ${STATS_PROFILE_SCRIPT}
+          ${CMAKE_BINARY_DIR}/profile_script.native.txt
+  DEPENDS ${STATS_PROFILE_RUNNER} ${STATS_PROFILE_SCRIPT}
+  COMMENT "Running the settings-file script through the POSIX store"
+  VERBATIM)
+add_custom_target(profile_script_native_transcript
+  DEPENDS ${CMAKE_BINARY_DIR}/profile_script.txt ${CMAKE_BINARY_DIR}/profile_script.native.txt)
+target_sources(windows_host_tests PRIVATE
+  ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.cpp
+  ${CMAKE_SOURCE_DIR}/plugin/profile_win32.cpp)
+add_dependencies(windows_host_tests profile_script_native_transcript)
