@@ -47,11 +47,6 @@ constexpr ExportName kExportNames[] = {
 };
 #endif
 
-template <typename Function>
-Function as(FARPROC address) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-
 // The names in the module's export directory, read from its loaded image.
 std::vector<std::string> exportedNames(HMODULE module) {
   const auto* base = reinterpret_cast<const unsigned char*>(module);
@@ -120,7 +115,7 @@ class LoadedLibrary {
   }
   template <typename Function>
   Function entry(const char* name) const {
-    return module_ ? as<Function>(GetProcAddress(module_, name)) : nullptr;
+    return module_ ? exportAs<Function>(GetProcAddress(module_, name)) : nullptr;
   }
 
  private:
@@ -178,15 +173,15 @@ TEST(DecoratedAliases, AnswerAsTheEntryPointsDo) {
     }
     throw std::logic_error(plain);
   };
-  const auto numberOfSets = as<decltype(&::GetNumberOfSets)>(find("GetNumberOfSets"));
-  const auto setName = as<decltype(&::GetSetName)>(find("GetSetName"));
-  const auto validExchange = as<decltype(&::IsValidExchg0)>(find("IsValidExchg0"));
-  const auto exchangeCount = as<decltype(&::GetExchgCount0)>(find("GetExchgCount0"));
-  const auto resetStats = as<decltype(&::ResetStats0)>(find("ResetStats0"));
-  const auto addData = as<decltype(&::AddData0)>(find("AddData0"));
-  const auto removeData = as<decltype(&::RemoveData0)>(find("RemoveData0"));
-  const auto check = as<decltype(&::CheckCall0)>(find("CheckCall0"));
-  const auto result = as<decltype(&::GetResult0)>(find("GetResult0"));
+  const auto numberOfSets = exportAs<decltype(&::GetNumberOfSets)>(find("GetNumberOfSets"));
+  const auto setName = exportAs<decltype(&::GetSetName)>(find("GetSetName"));
+  const auto validExchange = exportAs<decltype(&::IsValidExchg0)>(find("IsValidExchg0"));
+  const auto exchangeCount = exportAs<decltype(&::GetExchgCount0)>(find("GetExchgCount0"));
+  const auto resetStats = exportAs<decltype(&::ResetStats0)>(find("ResetStats0"));
+  const auto addData = exportAs<decltype(&::AddData0)>(find("AddData0"));
+  const auto removeData = exportAs<decltype(&::RemoveData0)>(find("RemoveData0"));
+  const auto check = exportAs<decltype(&::CheckCall0)>(find("CheckCall0"));
+  const auto result = exportAs<decltype(&::GetResult0)>(find("GetResult0"));
 
   EXPECT_EQ(numberOfSets(), 1);
   EXPECT_STREQ(setName(0), "ZRV Contest (C)");

@@ -13,13 +13,6 @@ namespace {
 
 std::atomic<unsigned> uniqueCounter{0};
 
-// GetProcAddress returns a generic function pointer; going through void(*)() keeps the cast to the
-// export's real type free of -Wcast-function-type.
-template <typename Function>
-Function as(FARPROC address) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-
 // A name no other scenario of this or a concurrent test process uses.
 std::string uniqueSuffix() {
   return std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount64()) + "-" +
@@ -117,16 +110,16 @@ StatsDll::StatsDll() {
                              std::to_string(error));
   }
   try {
-    GetNumberOfSets = as<decltype(GetNumberOfSets)>(resolve("GetNumberOfSets"));
-    GetSetName = as<decltype(GetSetName)>(resolve("GetSetName"));
-    IsValidExchg0 = as<decltype(IsValidExchg0)>(resolve("IsValidExchg0"));
-    GetExchgCount0 = as<decltype(GetExchgCount0)>(resolve("GetExchgCount0"));
-    SetupSet0 = as<decltype(SetupSet0)>(resolve("SetupSet0"));
-    ResetStats0 = as<decltype(ResetStats0)>(resolve("ResetStats0"));
-    AddData0 = as<decltype(AddData0)>(resolve("AddData0"));
-    RemoveData0 = as<decltype(RemoveData0)>(resolve("RemoveData0"));
-    CheckCall0 = as<decltype(CheckCall0)>(resolve("CheckCall0"));
-    GetResult0 = as<decltype(GetResult0)>(resolve("GetResult0"));
+    GetNumberOfSets = exportAs<decltype(GetNumberOfSets)>(resolve("GetNumberOfSets"));
+    GetSetName = exportAs<decltype(GetSetName)>(resolve("GetSetName"));
+    IsValidExchg0 = exportAs<decltype(IsValidExchg0)>(resolve("IsValidExchg0"));
+    GetExchgCount0 = exportAs<decltype(GetExchgCount0)>(resolve("GetExchgCount0"));
+    SetupSet0 = exportAs<decltype(SetupSet0)>(resolve("SetupSet0"));
+    ResetStats0 = exportAs<decltype(ResetStats0)>(resolve("ResetStats0"));
+    AddData0 = exportAs<decltype(AddData0)>(resolve("AddData0"));
+    RemoveData0 = exportAs<decltype(RemoveData0)>(resolve("RemoveData0"));
+    CheckCall0 = exportAs<decltype(CheckCall0)>(resolve("CheckCall0"));
+    GetResult0 = exportAs<decltype(GetResult0)>(resolve("GetResult0"));
   } catch (...) {
     FreeLibrary(module_);
     DeleteFileA(copyPath_.c_str());

@@ -11,6 +11,13 @@
 
 namespace stats_test {
 
+// An export's address as its real function type. GetProcAddress returns a generic function
+// pointer; going through void(*)() keeps the cast free of -Wcast-function-type.
+template <typename Function>
+Function exportAs(FARPROC address) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
+}
+
 class StatsDll {
  public:
   StatsDll();   // copies STATS_DLL_NAME (found beside the test executable) and loads the copy
