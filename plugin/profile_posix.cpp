@@ -255,8 +255,10 @@ bool setValue(std::vector<std::string>& lines, std::string_view section, std::st
     return true;
   }
   if (const auto index = findKey(lines, *found, key)) {
-    if (keyLine(lines[*index])->value == value) return false;
-    lines[*index] = std::move(newLine);  // in the caller's spelling of the key
+    const KeyLine stored = *keyLine(lines[*index]);
+    if (stored.value == value) return false;
+    // The key keeps the spelling the file has, as kernel32 does.
+    lines[*index] = std::string(stored.key) + "=" + std::string(value);
     return true;
   }
   // After the section's last non-blank line: blank lines before the next section stay there.

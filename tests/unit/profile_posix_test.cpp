@@ -110,7 +110,7 @@ TEST_F(PosixProfileTest, UpdateChangesOnlyItsLineAndWritesCrLf) {
   put("; top\n\n[Settings]\n  key = old ; kept? \nOther= x \n\n[Next]\nkey=n\n# odd line");
   ASSERT_TRUE(store_->write("SETTINGS", "Key", "new"));
   EXPECT_EQ(contents(),
-            "; top\r\n\r\n[Settings]\r\nKey=new\r\nOther= x \r\n\r\n[Next]\r\nkey=n\r\n"
+            "; top\r\n\r\n[Settings]\r\nkey=new\r\nOther= x \r\n\r\n[Next]\r\nkey=n\r\n"
             "# odd line\r\n");
 }
 
