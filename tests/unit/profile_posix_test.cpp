@@ -74,7 +74,7 @@ TEST_F(PosixProfileTest, FirstKeyAndFirstSectionWin) {
   EXPECT_EQ(store_->read("S", "k", ""), "first");
   EXPECT_EQ(store_->read("S", "j", "d"), "d");
   ASSERT_TRUE(store_->write("s", "K", "new"));
-  EXPECT_EQ(contents(), "[S]\r\nK=new\r\nk=second\r\n[s]\r\nk=third\r\nj=other\r\n");
+  EXPECT_EQ(contents(), "[S]\r\nk=new\r\nk=second\r\n[s]\r\nk=third\r\nj=other\r\n");
 }
 
 TEST_F(PosixProfileTest, ReadsLineEndsAndBytesAsTheyAre) {
