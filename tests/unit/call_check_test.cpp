@@ -4,24 +4,12 @@
 
 #include <cstring>
 
-#include "plugin/qso_accounting.h"
+#include "qso_fixtures.h"
 
 namespace {
 
 using stats::ContestState;
-
-void log(ContestState& state, std::string_view call, std::string_view dxcc, std::string_view band,
-         std::string_view received = "5", std::string_view prefix = "") {
-  stats::QsoArguments qso;
-  qso.call = call;
-  qso.mode = "CW";
-  qso.sentSerial = "1";
-  qso.receivedExchange = received;
-  qso.dxccPrefix = dxcc;
-  qso.callPrefix = prefix;
-  qso.band = band;
-  ASSERT_EQ(stats::addQso(state, qso), 1);
-}
+using stats_test::logQso;
 
 struct Check {
   const char* call = "";
@@ -52,7 +40,7 @@ TEST(CallCheck, BandArgumentsAreComparedWithoutCase) {
 
 TEST(CallCheck, RepeatIsPerBandNotPerMode) {
   ContestState state;
-  log(state, "K1AA", "K", "20m");
+  logQso(state, "K1AA", "K", "20m");
   EXPECT_EQ(check(state, {.call = "K1AA", .dxcc = "K", .band = "20m"}), stats::kRepeat);
   EXPECT_EQ(check(state, {.call = "K1AA", .dxcc = "K", .band = "40m"}), stats::kNotNew);
   EXPECT_EQ(check(state, {.call = "k1aa", .dxcc = "K", .band = "20m"}), stats::kNotNew);
@@ -61,7 +49,7 @@ TEST(CallCheck, RepeatIsPerBandNotPerMode) {
 TEST(CallCheck, BelgianStationCountsDxccEntities) {
   ContestState state;
   state.belgianStation = 1;
-  log(state, "DL1AA", "DL", "20m");
+  logQso(state, "DL1AA", "DL", "20m");
   EXPECT_EQ(check(state, {.call = "DL2BB", .dxcc = "DL", .band = "20m"}), stats::kNotNew);
   EXPECT_EQ(check(state, {.call = "DL2BB", .dxcc = "DL", .band = "15m"}), stats::kNewMultiplier);
   EXPECT_EQ(check(state, {.call = "X1X", .dxcc = "", .band = "20m"}), stats::kNewMultiplier);
@@ -70,8 +58,8 @@ TEST(CallCheck, BelgianStationCountsDxccEntities) {
 
 TEST(CallCheck, ForeignStationCountsEuropeanUnionAndBelgianPrefixes) {
   ContestState state;
-  log(state, "F1AA", "F", "20m");
-  log(state, "ON4AA", "ON", "20m", "12AN", "ON4");
+  logQso(state, "F1AA", "F", "20m");
+  logQso(state, "ON4AA", "ON", "20m", "12AN", "ON4");
   EXPECT_EQ(check(state, {.call = "F2BB", .dxcc = "F", .band = "20m"}), stats::kNotNew);
   EXPECT_EQ(check(state, {.call = "F2BB", .dxcc = "F", .band = "40m"}), stats::kNewMultiplier);
   EXPECT_EQ(check(state, {.call = "K2BB", .dxcc = "K", .band = "40m"}), stats::kNotNew);
@@ -82,7 +70,7 @@ TEST(CallCheck, ForeignStationCountsEuropeanUnionAndBelgianPrefixes) {
 
 TEST(CallCheck, ForeignStationClearsTheOutputTextOnlyPastTheDxccTest) {
   ContestState state;
-  log(state, "K1AA", "K", "20m");
+  logQso(state, "K1AA", "K", "20m");
   char output[50];
   std::strcpy(output, "untouched");
   check(state, {.call = "X", .dxcc = nullptr}, output);

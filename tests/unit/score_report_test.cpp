@@ -2,33 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include "plugin/qso_accounting.h"
+#include "qso_fixtures.h"
 
 namespace {
 
 using stats::ContestState;
-
-void log(ContestState& state, std::string call, std::string_view dxcc, std::string_view band,
-         std::string_view received = "5", std::string prefix = "") {
-  stats::QsoArguments qso;
-  qso.call = call;
-  qso.mode = "SSB";
-  qso.sentSerial = "1";
-  qso.receivedExchange = received;
-  qso.dxccPrefix = dxcc;
-  qso.callPrefix = prefix;
-  qso.band = band;
-  ASSERT_EQ(stats::addQso(state, qso), 1);
-}
+using stats_test::logQso;
 
 TEST(ScoreReport, BelgianStationExample) {
   ContestState state;
   state.belgianStation = 1;
-  log(state, "DL1AA", "DL", "40m");
-  log(state, "ON4AA", "ON", "80m");
-  log(state, "DL2BB", "DL", "80m");
-  log(state, "DL3CC", "DL", "80m");
-  log(state, "K1AA", "K", "80m");
+  logQso(state, "DL1AA", "DL", "40m");
+  logQso(state, "ON4AA", "ON", "80m");
+  logQso(state, "DL2BB", "DL", "80m");
+  logQso(state, "DL3CC", "DL", "80m");
+  logQso(state, "K1AA", "K", "80m");
   stats::buildScoreReport(state);
   EXPECT_EQ(state.reportText,
             "\t    ZRV Contest \r\n\tQSOs\tPoints\tDXCC\r\n"
@@ -45,12 +33,12 @@ TEST(ScoreReport, BelgianStationExample) {
 
 TEST(ScoreReport, ForeignStationCountsProvincesPrefixesAndEuropeanUnion) {
   ContestState state;
-  log(state, "ON4AA", "ON", "20m", "12AN", "ON4");
-  log(state, "F1AA", "F", "20m");
-  log(state, "K1AA", "K", "20m");
-  log(state, "OT5BB", "ON", "15m", "5 LG", "OT5");
-  log(state, "F2BB", "F", "15m");
-  log(state, "ON4CC", "ON", "15m", "7 lg", "ON4");
+  logQso(state, "ON4AA", "ON", "20m", "12AN", "ON4");
+  logQso(state, "F1AA", "F", "20m");
+  logQso(state, "K1AA", "K", "20m");
+  logQso(state, "OT5BB", "ON", "15m", "5 LG", "OT5");
+  logQso(state, "F2BB", "F", "15m");
+  logQso(state, "ON4CC", "ON", "15m", "7 lg", "ON4");
   stats::buildScoreReport(state);
   EXPECT_EQ(state.reportText,
             "\t\t\tZRV Contest \r\n\tQSOs\tPoints\tON Province ON Prefix EuroUnion\r\n"
@@ -81,9 +69,9 @@ TEST(ScoreReport, SortsBandsAsTextWithOtherBandsLast) {
 TEST(ScoreReport, RecordsOutsideBandRowsStillCountInTotals) {
   ContestState state;
   state.belgianStation = 1;
-  log(state, "", "K", "20m");      // no call: in no band row, but in the total QSO count
-  log(state, "VE1A", "VE", "6m");  // a band outside the contest table: its own row, no lists
-  log(state, "W1A", "K", "20m");
+  logQso(state, "", "K", "20m");      // no call: in no band row, but in the total QSO count
+  logQso(state, "VE1A", "VE", "6m");  // a band outside the contest table: its own row, no lists
+  logQso(state, "W1A", "K", "20m");
   stats::buildScoreReport(state);
   EXPECT_EQ(state.reportText,
             "\t    ZRV Contest \r\n\tQSOs\tPoints\tDXCC\r\n"
@@ -98,7 +86,7 @@ TEST(ScoreReport, ListsOfBandsNotMetAreKept) {
   ContestState state;
   state.belgianStation = 1;
   state.dxccByBand[0] = {"OLD"};
-  log(state, "W1A", "K", "20m");
+  logQso(state, "W1A", "K", "20m");
   stats::buildScoreReport(state);
   EXPECT_EQ(state.dxccByBand[0], (stats::TextList{"OLD"}));
 }
@@ -108,7 +96,7 @@ TEST(ScoreReport, ClaimedScoreWrapsLikeThirtyTwoBitIntegers) {
   // 15,000 Belgian QSOs with distinct prefixes: 150,000 points times 15,001 multipliers.
   for (int i = 0; i < 15000; ++i) {
     const std::string call = "OT" + std::to_string(i);
-    log(state, call, "ON", "20m", "1AN", call);
+    logQso(state, call, "ON", "20m", "1AN", call);
   }
   stats::buildScoreReport(state);
   EXPECT_EQ(state.claimedScore, -2044817296);
