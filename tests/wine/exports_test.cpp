@@ -162,6 +162,10 @@ TEST(ExportTable, EachAliasIsTheSameFunctionAsItsPlainName) {
     ASSERT_NE(plain, nullptr) << name.plain;
     EXPECT_EQ(decorated, plain) << name.decorated;
   }
+  // The two exchange checks are the set count itself.
+  const FARPROC numberOfSets = GetProcAddress(dll.module(), "GetNumberOfSets");
+  EXPECT_EQ(GetProcAddress(dll.module(), "IsValidExchg0"), numberOfSets);
+  EXPECT_EQ(GetProcAddress(dll.module(), "GetExchgCount0"), numberOfSets);
 }
 
 TEST(DecoratedAliases, AnswerAsTheEntryPointsDo) {
