@@ -1,5 +1,5 @@
-// The fixed answers of the entry points, the contest start (Belgian side, the "Start"
-// alternation, what it writes) and the headless setup, all through the loaded library.
+// The fixed answers, the contest start, the headless setup and null pointers, all through the
+// loaded library.
 #include <filesystem>
 #include <string>
 
@@ -8,121 +8,49 @@
 namespace stats_test {
 namespace {
 
-namespace fs = std::filesystem;
-
 using LibraryEntryPoints = LibraryTest;
-using LibraryContestStart = LibraryTest;
-using LibrarySetupDialog = LibraryTest;
 
 TEST_F(LibraryEntryPoints, FixedAnswersWhateverTheArguments) {
   const Exports& api = lib_.api();
   EXPECT_EQ(api.GetNumberOfSets(), 1);
   EXPECT_STREQ(api.GetSetName(0), "ZRV Contest (C)");
   EXPECT_STREQ(api.GetSetName(1), "");
-  EXPECT_STREQ(api.GetSetName(-1), "");
   EXPECT_EQ(api.IsValidExchg0("599", "12 AN", "ON4ABC", "CW", 1, 2, 3), 1);
   EXPECT_EQ(api.IsValidExchg0(nullptr, nullptr, nullptr, nullptr, -1, 0, 0), 1);
   EXPECT_EQ(api.GetExchgCount0("599", "12 AN", "CW"), 1);
   EXPECT_EQ(api.GetExchgCount0(nullptr, nullptr, nullptr), 1);
 }
 
-TEST_F(LibraryContestStart, EmptiesTheLogAndReturnsOne) {
-  Qso qso;
-  ASSERT_EQ(lib_.add(qso), 1);
-  EXPECT_EQ(totalQsos(lib_.result()), 1);
+// The own DXCC prefix decides the side; the Belgian side is stored in the settings file.
+TEST_F(LibraryEntryPoints, ContestStartEmptiesTheLogAndOnlyOnIsBelgian) {
+  ASSERT_EQ(lib_.add(Qso{}), 1);
+  ASSERT_EQ(totalQsos(lib_.result()), 1);
   EXPECT_EQ(lib_.reset("K1ABC", "K"), 1);
   EXPECT_EQ(lib_.result(), kEmptyForeignReport);
-}
+  EXPECT_EQ(readSetting("BELGIUM"), std::nullopt);
 
-TEST_F(LibraryContestStart, OnlyExactlyOnMakesTheStationBelgianAndItStaysSo) {
-  for (const char* prefix : {"on", "ON ", "ONX", ""}) {
-    ASSERT_EQ(lib_.reset("K1ABC", prefix), 1);
-    EXPECT_EQ(lib_.result(), kEmptyForeignReport) << "own prefix \"" << prefix << "\"";
-    EXPECT_EQ(readSetting("BELGIUM"), std::nullopt);
-  }
-  ASSERT_EQ(lib_.reset("ON4XYZ", "ON"), 1);
-  EXPECT_EQ(lib_.result(), kEmptyBelgianReport);
-  EXPECT_EQ(readSetting("BELGIUM"), "1");
-
-  ASSERT_EQ(lib_.reset("DL1ABC", "DL"), 1);
+  EXPECT_EQ(lib_.reset("ON4XYZ", "ON"), 1);
   EXPECT_EQ(lib_.result(), kEmptyBelgianReport);
   EXPECT_EQ(readSetting("BELGIUM"), "1");
 }
 
-TEST_F(LibraryContestStart, StartAlternatesWhenTheLiveWindowIsWanted) {
+// With the live window wanted, each start without an export request flips "Start".
+TEST_F(LibraryEntryPoints, StartAlternatesUnlessAnExportIsRequested) {
   writeSettings({{"Multiplier", "1"}, {"Start", "0"}});
   ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
   EXPECT_EQ(readSetting("Start"), "1");
   ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
   EXPECT_EQ(readSetting("Start"), "0");
+  ASSERT_EQ(lib_.reset("K1ABC", "K", 1), 1);
+  EXPECT_EQ(readSetting("Start"), "0");
   ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
   EXPECT_EQ(readSetting("Start"), "1");
 }
 
-TEST_F(LibraryContestStart, SettingsAreReadAsLeadingDigits) {
-  writeSettings({{"Multiplier", "1 (window)"}, {"Start", "2"}});
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readSetting("Start"), "0");
-
-  writeSettings({{"Multiplier", "yes"}, {"Start", "5"}});
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readSetting("Start"), "5");  // "yes" reads as 0: Start is left alone
-
-  writeSettings({{"Multiplier", "1"}, {"Start", "off"}});
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readSetting("Start"), "1");
-}
-
-TEST_F(LibraryContestStart, ExportRequestNeverStartsTheLiveWindow) {
-  writeSettings({{"Multiplier", "1"}, {"Start", "0"}});
-  ASSERT_EQ(lib_.reset("K1ABC", "K", 1), 1);
-  EXPECT_EQ(readSetting("Start"), "0");
-  ASSERT_EQ(lib_.reset("K1ABC", "K", 1), 1);
-  EXPECT_EQ(readSetting("Start"), "0");
-
-  writeSettings({{"Multiplier", "0"}});
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readSetting("Start"), std::nullopt);
-  ASSERT_EQ(lib_.reset("K1ABC", "K", 1), 1);
-  EXPECT_EQ(readSetting("Start"), "1");
-}
-
-TEST_F(LibraryContestStart, WithoutSettingsOrBelgianSideNothingIsWritten) {
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_FALSE(fs::exists(kSettingsFile));
-
-  writeSettings({{"Mode", "CW"}, {"Province", "AN"}});
-  const auto before = readBytes(kSettingsFile);
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readBytes(kSettingsFile), before);
-}
-
-TEST_F(LibraryContestStart, EveryPointerArgumentMayBeNull) {
-  const Exports& api = lib_.api();
-  auto reset = [&api](int exportRequest) {
-    return api.ResetStats0(nullptr, exportRequest, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                           0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr);
-  };
-  EXPECT_EQ(reset(0), 1);
-  EXPECT_EQ(lib_.result(nullptr), kEmptyForeignReport);
-
-  // An export run with no callsign, and no flag to set.
-  EXPECT_EQ(reset(1), 1);
-  ASSERT_EQ(lib_.add(Qso{}), 1);
-  StderrCapture capture;
-  const char* report = api.GetResult0(nullptr);
-  EXPECT_EQ(capture.text(), "Output: File produced: NOCALL.cbr\n");
-  ASSERT_NE(report, nullptr);
-  EXPECT_EQ(totalQsos(report), 1);
-  const auto file = readBytes("NOCALL.cbr");
-  ASSERT_TRUE(file.has_value());
-  EXPECT_EQ(qsoLines(*file).size(), 1u);
-}
-
-TEST_F(LibrarySetupDialog, ReadsTheSettingsAndWritesNothing) {
+// Without a screen the setup dialog is never confirmed.
+TEST_F(LibraryEntryPoints, HeadlessSetupWritesNothing) {
   lib_.api().SetupSet0();
-  EXPECT_FALSE(fs::exists(kSettingsFile));
+  EXPECT_FALSE(std::filesystem::exists(kSettingsFile));
 
   writeSettings({{"Multiplier", "1"}, {"Province", "AN"}, {"Mode", "CW"}, {"Start", "0"}});
   const auto before = readBytes(kSettingsFile);
@@ -130,25 +58,56 @@ TEST_F(LibrarySetupDialog, ReadsTheSettingsAndWritesNothing) {
   EXPECT_EQ(readBytes(kSettingsFile), before);
 }
 
-TEST_F(LibrarySetupDialog, ProvinceReadBySetupAppliesToLaterQsos) {
-  writeSettings({{"Province", "AN"}});
-  ASSERT_EQ(lib_.reset("ON4XYZ", "ON", 1), 1);
-  Qso qso;
-  ASSERT_EQ(lib_.add(qso), 1);
+TEST_F(LibraryEntryPoints, EveryPointerArgumentMayBeNull) {
+  const Exports& api = lib_.api();
+  auto reset = [&api](int exportRequest) {
+    return api.ResetStats0(nullptr, exportRequest, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                           0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr);
+  };
+  auto qso = [](auto function, const char* mode, const char* sent, const char* received) {
+    return function(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 14025600, mode,
+                    nullptr, nullptr, sent, received, nullptr, nullptr, nullptr, nullptr, nullptr,
+                    nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr,
+                    nullptr, nullptr, nullptr, nullptr);
+  };
+  auto check = [&api](char* output) {
+    return api.CheckCall0(nullptr, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                          nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr,
+                          nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, output, nullptr);
+  };
 
-  // A changed file alone changes nothing until the setup reads it.
-  writeSettings({{"BELGIUM", "1"}, {"Province", "LG"}});
-  qso.sentSerial = "002";
-  ASSERT_EQ(lib_.add(qso), 1);
-  lib_.api().SetupSet0();
-  qso.sentSerial = "003";
-  ASSERT_EQ(lib_.add(qso), 1);
+  EXPECT_EQ(reset(0), 1);
+  // A null mode, sent serial or received exchange reads as empty: the QSO is refused.
+  EXPECT_EQ(qso(api.AddData0, nullptr, "001", "5"), 0);
+  EXPECT_EQ(qso(api.AddData0, "CW", nullptr, "5"), 0);
+  EXPECT_EQ(qso(api.AddData0, "CW", "001", nullptr), 0);
+  EXPECT_EQ(qso(api.RemoveData0, nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(lib_.result(nullptr), kEmptyForeignReport);
 
-  const auto lines = qsoLines(runExport(lib_, "ON4XYZ.cbr").file.value_or(""));
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_NE(lines[0].find(" 59  0001 AN     DL1ABC "), std::string::npos) << lines[0];
-  EXPECT_NE(lines[1].find(" 59  0002 AN     DL1ABC "), std::string::npos) << lines[1];
-  EXPECT_NE(lines[2].find(" 59  0003 LG     DL1ABC "), std::string::npos) << lines[2];
+  // A QSO without call, time and band: the empty band gets a row.
+  EXPECT_EQ(qso(api.AddData0, "CW", "001", "5"), 1);
+  EXPECT_EQ(lib_.result(), std::string(kForeignHeader) +
+                               "\t 0\t 0\t    0\t\t 0\t 0\r\n"
+                               "Total\t 1\t 0\t    0\t\t 0\t 0\r\n"
+                               "\r\nScore: 0*(0 + 0 + 0) = 0\r\n");
+  EXPECT_EQ(qso(api.RemoveData0, "CW", "001", "5"), 1);
+  EXPECT_EQ(totalQsos(lib_.result()), 0);
+
+  char output[4] = "XY";
+  EXPECT_EQ(check(nullptr), 1);
+  EXPECT_EQ(check(output), 1);
+  EXPECT_STREQ(output, "XY");  // a null DXCC prefix stops before the buffer is cleared
+
+  // An export run with no callsign, and no flag to set.
+  EXPECT_EQ(reset(1), 1);
+  ASSERT_EQ(lib_.add(Qso{}), 1);
+  const char* report = nullptr;
+  EXPECT_EQ(captureStderr([&] { report = api.GetResult0(nullptr); }),
+            "Output: File produced: NOCALL.cbr\n");
+  ASSERT_NE(report, nullptr);
+  EXPECT_EQ(totalQsos(report), 1);
+  EXPECT_EQ(qsoLines(readBytes("NOCALL.cbr").value_or("")).size(), 1u);
 }
 
 }  // namespace

@@ -1,18 +1,13 @@
 #include "tests/library/stats_library.h"
 
 #include <dlfcn.h>
-#include <fcntl.h>
 #include <unistd.h>
 
-#include <cctype>
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <system_error>
 
 namespace stats_test {
 namespace {
@@ -21,9 +16,7 @@ namespace fs = std::filesystem;
 
 fs::path makeTemporaryDirectory(const char* stem) {
   std::string pattern = (fs::temp_directory_path() / stem).string() + "XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::system_error(errno, std::generic_category(), "mkdtemp " + pattern);
-  }
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp " + pattern);
   return pattern;
 }
 
@@ -34,106 +27,70 @@ void resolve(void* handle, const char* name, Function& target) {
   target = reinterpret_cast<Function>(address);
 }
 
-// Arguments the plug-in ignores, filled the way the logger fills them.
-COleDateTime contestStart() {
-  return oleTime(kJune1st2024);
-}
-COleDateTime contestEnd() {
-  return oleTime(kJune1st2024 + 1.0);
-}
+// The contest period, passed where the plug-in ignores it.
+const COleDateTime kStart = at(0, 0);
+const COleDateTime kEnd = at(24, 0);
 
-std::string_view trim(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
-}
-
-bool equalIgnoringCase(std::string_view left, std::string_view right) {
-  if (left.size() != right.size()) return false;
-  for (size_t i = 0; i < left.size(); ++i) {
-    const auto a = static_cast<unsigned char>(left[i]);
-    const auto b = static_cast<unsigned char>(right[i]);
-    if (std::tolower(a) != std::tolower(b)) return false;
-  }
-  return true;
+int qsoCall(decltype(&::AddData0) function, const Qso& qso) {
+  COleDateTime time = qso.time;
+  COleDateTime start = kStart;
+  COleDateTime end = kEnd;
+  return function("ZRV", qso.call.c_str(), &start, &time, &start, &end, 17, qso.frequencyHz,
+                  qso.mode.c_str(), qso.hostText10.c_str(), qso.hostText11.c_str(),
+                  qso.sentSerial.c_str(), qso.receivedExchange.c_str(), "599", "599", "Hans", "14",
+                  "28", "EU", "", "", qso.callPrefix.c_str(), qso.dxccPrefix.c_str(), 14, 28, 0,
+                  51.5, -7.5, "", qso.hostText30.c_str(), "ON4XYZ", qso.band.c_str(), "");
 }
 
 }  // namespace
 
-StatsLibrary::StatsLibrary() : StatsLibrary(fs::path(STATS_LIBRARY_PATH)) {}
-
-StatsLibrary::StatsLibrary(const fs::path& original)
-    : copyDirectory_(makeTemporaryDirectory("stats-library-")) {
+StatsLibrary::StatsLibrary() : copyDirectory_(makeTemporaryDirectory("stats-library-")) {
   // A copy under a path of its own is a separate object to the dynamic loader: its static state
   // is built afresh, whatever copies earlier scenarios left behind.
   const fs::path copy = copyDirectory_ / "libStats.so";
-  try {
-    fs::copy_file(original, copy);
-    handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
-    resolve(handle_, "GetNumberOfSets", api_.GetNumberOfSets);
-    resolve(handle_, "GetSetName", api_.GetSetName);
-    resolve(handle_, "IsValidExchg0", api_.IsValidExchg0);
-    resolve(handle_, "GetExchgCount0", api_.GetExchgCount0);
-    resolve(handle_, "SetupSet0", api_.SetupSet0);
-    resolve(handle_, "ResetStats0", api_.ResetStats0);
-    resolve(handle_, "AddData0", api_.AddData0);
-    resolve(handle_, "RemoveData0", api_.RemoveData0);
-    resolve(handle_, "CheckCall0", api_.CheckCall0);
-    resolve(handle_, "GetResult0", api_.GetResult0);
-  } catch (...) {
-    if (handle_ != nullptr) dlclose(handle_);
-    std::error_code ignored;
-    fs::remove_all(copyDirectory_, ignored);
-    throw;
-  }
+  fs::copy_file(STATS_LIBRARY_PATH, copy);
+  handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
+  resolve(handle_, "GetNumberOfSets", api_.GetNumberOfSets);
+  resolve(handle_, "GetSetName", api_.GetSetName);
+  resolve(handle_, "IsValidExchg0", api_.IsValidExchg0);
+  resolve(handle_, "GetExchgCount0", api_.GetExchgCount0);
+  resolve(handle_, "SetupSet0", api_.SetupSet0);
+  resolve(handle_, "ResetStats0", api_.ResetStats0);
+  resolve(handle_, "AddData0", api_.AddData0);
+  resolve(handle_, "RemoveData0", api_.RemoveData0);
+  resolve(handle_, "CheckCall0", api_.CheckCall0);
+  resolve(handle_, "GetResult0", api_.GetResult0);
 }
 
 StatsLibrary::~StatsLibrary() {
-  dlclose(handle_);
+  if (handle_ != nullptr) dlclose(handle_);
   std::error_code ignored;
   fs::remove_all(copyDirectory_, ignored);
 }
 
 int StatsLibrary::reset(const char* ownCall, const char* ownDxccPrefix, int exportRequest) const {
-  COleDateTime start = contestStart();
-  COleDateTime end = contestEnd();
+  COleDateTime start = kStart;
+  COleDateTime end = kEnd;
   return api_.ResetStats0("ZRV", exportRequest, ownCall, &start, &end, "Jan", "JO20", "ON", "EU",
                           "14", "27", "ZRV DX Contest", "", "", ownDxccPrefix, 14, 27, 0, 50.85,
                           -4.35, "", "", "");
 }
 
 int StatsLibrary::add(const Qso& qso) const {
-  COleDateTime time = qso.time;
-  COleDateTime logged = qso.time;
-  COleDateTime start = contestStart();
-  COleDateTime end = contestEnd();
-  return api_.AddData0("ZRV", qso.call.c_str(), &logged, &time, &start, &end, 17, qso.frequencyHz,
-                       qso.mode.c_str(), qso.hostText10.c_str(), qso.hostText11.c_str(),
-                       qso.sentSerial.c_str(), qso.receivedExchange.c_str(), "599", "599", "Hans",
-                       "14", "28", "EU", "", "", qso.callPrefix.c_str(), qso.dxccPrefix.c_str(), 14,
-                       28, 0, 51.5, -7.5, "", qso.hostText30.c_str(), "ON4XYZ", qso.band.c_str(),
-                       "");
+  return qsoCall(api_.AddData0, qso);
 }
 
 int StatsLibrary::remove(const Qso& qso) const {
-  COleDateTime time = qso.time;
-  COleDateTime logged = qso.time;
-  COleDateTime start = contestStart();
-  COleDateTime end = contestEnd();
-  return api_.RemoveData0("ZRV", qso.call.c_str(), &logged, &time, &start, &end, 17,
-                          qso.frequencyHz, qso.mode.c_str(), qso.hostText10.c_str(),
-                          qso.hostText11.c_str(), qso.sentSerial.c_str(),
-                          qso.receivedExchange.c_str(), "599", "599", "Hans", "14", "28", "EU", "",
-                          "", qso.callPrefix.c_str(), qso.dxccPrefix.c_str(), 14, 28, 0, 51.5, -7.5,
-                          "", qso.hostText30.c_str(), "ON4XYZ", qso.band.c_str(), "");
+  return qsoCall(api_.RemoveData0, qso);
 }
 
-int StatsLibrary::check(const CallCheck& check) const {
-  return api_.CheckCall0(check.call, 14025600, 0, check.mode, "599", "", "", "", "", "", "", "",
-                         check.callPrefix, check.dxccPrefix, 14, 28, 0, 51.5, -7.5, "", "", "", "",
-                         "", check.band, check.secondBand, check.outputText, check.outputText2);
+int StatsLibrary::check(const char* call, const char* callPrefix, const char* dxccPrefix,
+                        const char* band, const char* secondBand, char* outputText,
+                        char* outputText2) const {
+  return api_.CheckCall0(call, 14025600, 0, "CW", "599", "", "", "", "", "", "", "", callPrefix,
+                         dxccPrefix, 14, 28, 0, 51.5, -7.5, "", "", "", "", "", band, secondBand,
+                         outputText, outputText2);
 }
 
 std::string StatsLibrary::result(int* exportDone) const {
@@ -150,44 +107,22 @@ ScratchDirectory::ScratchDirectory()
 ScratchDirectory::~ScratchDirectory() {
   std::error_code ignored;
   fs::current_path(previous_, ignored);
-  // A scenario may have taken the write permission away from something inside.
-  fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
   fs::remove_all(path_, ignored);
 }
 
-StderrCapture::StderrCapture() {
+std::string captureStderr(const std::function<void()>& work) {
   std::fflush(stderr);
-  file_ = std::tmpfile();
-  if (file_ == nullptr) throw std::system_error(errno, std::generic_category(), "tmpfile");
-  savedDescriptor_ = dup(STDERR_FILENO);
-  if (savedDescriptor_ < 0 || dup2(fileno(file_), STDERR_FILENO) < 0) {
-    const int error = errno;
-    if (savedDescriptor_ >= 0) close(savedDescriptor_);
-    std::fclose(file_);
-    throw std::system_error(error, std::generic_category(), "redirect stderr");
-  }
-}
-
-StderrCapture::~StderrCapture() {
-  restore();
-  std::fclose(file_);
-}
-
-void StderrCapture::restore() {
-  if (savedDescriptor_ < 0) return;
+  FILE* file = std::tmpfile();
+  const int saved = dup(STDERR_FILENO);
+  dup2(fileno(file), STDERR_FILENO);
+  work();
   std::fflush(stderr);
-  dup2(savedDescriptor_, STDERR_FILENO);
-  close(savedDescriptor_);
-  savedDescriptor_ = -1;
-}
-
-std::string StderrCapture::text() {
-  restore();
+  dup2(saved, STDERR_FILENO);
+  close(saved);
   std::string captured;
-  std::rewind(file_);
-  char buffer[512];
-  size_t count = 0;
-  while ((count = std::fread(buffer, 1, sizeof buffer, file_)) > 0) captured.append(buffer, count);
+  std::rewind(file);
+  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) captured += static_cast<char>(c);
+  std::fclose(file);
   return captured;
 }
 
@@ -199,58 +134,36 @@ std::optional<std::string> readBytes(const fs::path& file) {
   return content.str();
 }
 
-void writeBytes(const fs::path& file, std::string_view bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + file.string());
-}
-
 void writeSettings(const std::vector<std::pair<std::string, std::string>>& keys) {
-  std::string text = "[Settings]\n";
-  for (const auto& [key, value] : keys) text += key + "=" + value + "\n";
-  writeBytes(kSettingsFile, text);
+  std::ofstream out(kSettingsFile, std::ios::binary | std::ios::trunc);
+  out << "[Settings]\n";
+  for (const auto& [key, value] : keys) out << key << "=" << value << "\n";
 }
 
 std::optional<std::string> readSetting(std::string_view key) {
-  const auto content = readBytes(kSettingsFile);
-  if (!content) return std::nullopt;
-  std::istringstream lines(*content);
-  std::string line;
-  bool inSettings = false;
-  while (std::getline(lines, line)) {
-    const std::string_view entry = trim(line);
-    if (!entry.empty() && entry.front() == '[') {
-      const auto close = entry.find(']');
-      inSettings = close != std::string_view::npos &&
-                   equalIgnoringCase(trim(entry.substr(1, close - 1)), "Settings");
-      continue;
-    }
-    const auto equals = entry.find('=');
-    if (!inSettings || equals == std::string_view::npos) continue;
-    if (equalIgnoringCase(trim(entry.substr(0, equals)), key)) {
-      return std::string(trim(entry.substr(equals + 1)));
-    }
+  std::istringstream lines(readBytes(kSettingsFile).value_or(""));
+  const std::string prefix = std::string(key) + "=";
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.starts_with(prefix)) return line.substr(prefix.size());
   }
   return std::nullopt;
 }
 
 ExportRun runExport(const StatsLibrary& lib, const fs::path& cabrilloFile) {
   ExportRun run;
-  StderrCapture capture;
-  run.report = lib.result(&run.flag);
-  run.message = capture.text();
+  run.message = captureStderr([&] { run.report = lib.result(&run.flag); });
   run.file = readBytes(cabrilloFile);
   return run;
 }
 
 std::vector<std::string> qsoLines(std::string_view cabrillo) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < cabrillo.size()) {
-    auto end = cabrillo.find("\r\n", start);
+  for (size_t start = 0; start < cabrillo.size();) {
+    size_t end = cabrillo.find("\r\n", start);
     if (end == std::string_view::npos) end = cabrillo.size();
     const std::string_view line = cabrillo.substr(start, end - start);
-    if (line.substr(0, 5) == "QSO: ") lines.emplace_back(line);
+    if (line.starts_with("QSO: ")) lines.emplace_back(line);
     start = end + 2;
   }
   return lines;
