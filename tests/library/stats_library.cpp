@@ -51,16 +51,7 @@ StatsLibrary::StatsLibrary() : copyDirectory_(makeTemporaryDirectory("stats-libr
   fs::copy_file(STATS_LIBRARY_PATH, copy);
   handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
-  resolve(handle_, "GetNumberOfSets", api_.GetNumberOfSets);
-  resolve(handle_, "GetSetName", api_.GetSetName);
-  resolve(handle_, "IsValidExchg0", api_.IsValidExchg0);
-  resolve(handle_, "GetExchgCount0", api_.GetExchgCount0);
-  resolve(handle_, "SetupSet0", api_.SetupSet0);
-  resolve(handle_, "ResetStats0", api_.ResetStats0);
-  resolve(handle_, "AddData0", api_.AddData0);
-  resolve(handle_, "RemoveData0", api_.RemoveData0);
-  resolve(handle_, "CheckCall0", api_.CheckCall0);
-  resolve(handle_, "GetResult0", api_.GetResult0);
+  resolveExports(api_, [this](const char* name, auto& slot) { resolve(handle_, name, slot); });
 }
 
 StatsLibrary::~StatsLibrary() {

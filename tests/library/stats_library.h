@@ -17,22 +17,9 @@
 #include <vector>
 
 #include "plugin/stats_api.h"
+#include "tests/stats_exports.h"
 
 namespace stats_test {
-
-// The exports, typed by the prototypes the host compiles against.
-struct Exports {
-  decltype(&::GetNumberOfSets) GetNumberOfSets;
-  decltype(&::GetSetName) GetSetName;
-  decltype(&::IsValidExchg0) IsValidExchg0;
-  decltype(&::GetExchgCount0) GetExchgCount0;
-  decltype(&::SetupSet0) SetupSet0;
-  decltype(&::ResetStats0) ResetStats0;
-  decltype(&::AddData0) AddData0;
-  decltype(&::RemoveData0) RemoveData0;
-  decltype(&::CheckCall0) CheckCall0;
-  decltype(&::GetResult0) GetResult0;
-};
 
 // A host date-time: days since 1899-12-30 (fraction = time of day) and a status.
 inline COleDateTime oleTime(double days, COleDateTimeStatus status = COleDateTimeValid) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
 
 namespace stats_test {
@@ -110,16 +111,9 @@ StatsDll::StatsDll() {
                              std::to_string(error));
   }
   try {
-    GetNumberOfSets = exportAs<decltype(GetNumberOfSets)>(resolve("GetNumberOfSets"));
-    GetSetName = exportAs<decltype(GetSetName)>(resolve("GetSetName"));
-    IsValidExchg0 = exportAs<decltype(IsValidExchg0)>(resolve("IsValidExchg0"));
-    GetExchgCount0 = exportAs<decltype(GetExchgCount0)>(resolve("GetExchgCount0"));
-    SetupSet0 = exportAs<decltype(SetupSet0)>(resolve("SetupSet0"));
-    ResetStats0 = exportAs<decltype(ResetStats0)>(resolve("ResetStats0"));
-    AddData0 = exportAs<decltype(AddData0)>(resolve("AddData0"));
-    RemoveData0 = exportAs<decltype(RemoveData0)>(resolve("RemoveData0"));
-    CheckCall0 = exportAs<decltype(CheckCall0)>(resolve("CheckCall0"));
-    GetResult0 = exportAs<decltype(GetResult0)>(resolve("GetResult0"));
+    resolveExports(*this, [this](const char* name, auto& slot) {
+      slot = exportAs<std::remove_reference_t<decltype(slot)>>(resolve(name));
+    });
   } catch (...) {
     FreeLibrary(module_);
     DeleteFileA(copyPath_.c_str());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "plugin/stats_api.h"
+#include "tests/stats_exports.h"
 
 namespace stats_test {
 
@@ -18,7 +19,7 @@ Function exportAs(FARPROC address) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
 
-class StatsDll {
+class StatsDll : public Exports {
  public:
   StatsDll();   // copies STATS_DLL_NAME (found beside the test executable) and loads the copy
   ~StatsDll();  // FreeLibrary, then deletes the copy
@@ -27,17 +28,6 @@ class StatsDll {
 
   HMODULE module() const { return module_; }
   FARPROC resolve(const char* name) const;  // fails the test when the name is not exported
-
-  decltype(&::GetNumberOfSets) GetNumberOfSets;
-  decltype(&::GetSetName) GetSetName;
-  decltype(&::IsValidExchg0) IsValidExchg0;
-  decltype(&::GetExchgCount0) GetExchgCount0;
-  decltype(&::SetupSet0) SetupSet0;
-  decltype(&::ResetStats0) ResetStats0;
-  decltype(&::AddData0) AddData0;
-  decltype(&::RemoveData0) RemoveData0;
-  decltype(&::CheckCall0) CheckCall0;
-  decltype(&::GetResult0) GetResult0;
 
  private:
   std::string copyPath_;
