@@ -1,0 +1,1 @@
+# The shipped files' release shape (included once the Stats target exists).
