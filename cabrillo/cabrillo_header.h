@@ -1,16 +1,13 @@
-// The Cabrillo header record: its fields, how they are loaded from the settings file, edited in
-// the header dialog and saved back, and the three forms of the soapbox text.
+// The Cabrillo header record, the three forms of its soapbox text and the file's base name. How
+// the header is loaded from the settings file and saved back is in
+// plugin/cabrillo_header_settings.h.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "plugin/settings.h"
-
 namespace stats {
-
-class UserInterface;
 
 struct CabrilloState {
   std::string ownCall;
@@ -53,20 +50,5 @@ std::string soapboxStoredToFile(std::string_view stored);
 // The file base name for an own callsign: "/" and "\" become "_", white space is trimmed from both
 // ends, and an empty result is "NOCALL".
 std::string cabrilloFileBase(std::string_view callsign);
-
-// Fills every header field but `qsoLines` from the settings file and the fixed values; returns
-// the CW-leg flag (1 when "Mode" is exactly "CW").
-int loadCabrilloHeader(CabrilloState& state, const Settings& settings, std::string_view callsign);
-
-// Takes the dialog's texts into the header: every field the dialog edits except `claimed`.
-void copyCabrilloDialogResult(CabrilloState& state, const CabrilloState& edited);
-
-// After the dialog closed with OK: saves the edited fields, puts the soapbox into file form and
-// empties the QSO lines.
-void saveConfirmedCabrilloHeader(CabrilloState& state, const Settings& settings);
-
-// After the dialog was cancelled or could not be shown: nothing is saved, the soapbox is put into
-// file form.
-void keepCancelledCabrilloHeader(CabrilloState& state);
 
 }  // namespace stats

@@ -1,11 +1,41 @@
 #include "cabrillo/cabrillo_writer.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
+#include <cstring>
 
+#include "plugin/contest_rules.h"
+#include "plugin/diagnostics.h"
 #include "plugin/ole_date_time.h"
 
 namespace stats {
+namespace {
+
+// Writes the whole text; false when the file could not be created or written completely.
+bool writeFile(const std::string& fileName, const std::string& text) {
+  std::FILE* file = std::fopen(fileName.c_str(), "wb");
+  if (file == nullptr) {
+    traceFailure("could not create " + fileName + ": " + std::strerror(errno));
+    return false;
+  }
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const int writeError = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    traceFailure("could not write " + fileName + ": " +
+                 std::strerror(written ? errno : writeError));
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string_view cabrilloModeCode(std::string_view mode) {
+  if (mode == kModeSsb) return "PH";
+  if (mode == kModeCw) return "CW";
+  return "??";
+}
 
 void AddCabrilloQso(CabrilloState& cabrillo, int cwMode, std::string_view call, int32_t freqKHz,
                     std::string_view modeCode, const COleDateTime& time, std::string_view sentExch,
@@ -33,7 +63,7 @@ std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belg
     text.append(label).append(value).append("\r\n");
   };
   text += "START-OF-LOG: 2.0\r\n";
-  text += cwMode ? "CONTEST: ZRV-DX-CW\r\n" : "CONTEST: ZRV-DX-SSB\r\n";
+  line("CONTEST: ", cabrilloContestId(cwMode != 0));
   line("CALLSIGN: ", cabrillo.ownCall);
   std::string category =
       cabrillo.categoryOperator + " " + cabrillo.categoryBand + " " + cabrillo.categoryPower;
@@ -54,18 +84,12 @@ std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belg
   return text;
 }
 
-std::string WriteCabrilloFile(ContestState& state, const Settings& settings) {
-  state.belgianStation = settings.readNumber("BELGIUM");
-  CabrilloState& cabrillo = state.cabrilloState;
+std::string WriteCabrilloFile(CabrilloState& cabrillo, int cwMode, int belgianStation,
+                              int32_t claimedScore) {
   const std::string fileName = cabrillo.fileBase + ".cbr";
-  const std::string text =
-      cabrilloFileText(cabrillo, state.cwMode, state.belgianStation, state.claimedScore);
+  const std::string text = cabrilloFileText(cabrillo, cwMode, belgianStation, claimedScore);
   cabrillo.qsoLines.clear();
-
-  std::ofstream file(fileName, std::ios::binary | std::ios::trunc);
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.close();
-  const bool written = !file.fail();
+  const bool written = writeFile(fileName, text);
   return (written ? "File produced: " : "File not produced: ") + fileName;
 }
 

@@ -5,10 +5,13 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/contest_state.h"
-#include "plugin/settings.h"
+#include "cabrillo/cabrillo_header.h"
+#include "plugin/stats_api.h"
 
 namespace stats {
+
+// The Cabrillo mode code of a record's mode: "PH", "CW" or "??".
+std::string_view cabrilloModeCode(std::string_view mode);
 
 // Formats one QSO line from the record's values and appends it to the header's QSO lines.
 void AddCabrilloQso(CabrilloState& cabrillo, int cwMode, std::string_view call, int32_t freqKHz,
@@ -19,9 +22,10 @@ void AddCabrilloQso(CabrilloState& cabrillo, int cwMode, std::string_view call, 
 std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belgianStation,
                              int32_t claimedScore);
 
-// Reloads the Belgian flag from the settings, writes `fileBase`.cbr in the current directory,
-// empties the QSO lines and returns the message for the operator: "File produced: " and the file
-// name, or "File not produced: " and the file name when it could not be written completely.
-std::string WriteCabrilloFile(ContestState& state, const Settings& settings);
+// Writes `fileBase`.cbr in the current directory, empties the QSO lines and returns the message
+// for the operator: "File produced: " and the file name, or "File not produced: " and the file
+// name when it could not be written completely (the failure is traced).
+std::string WriteCabrilloFile(CabrilloState& cabrillo, int cwMode, int belgianStation,
+                              int32_t claimedScore);
 
 }  // namespace stats

@@ -1,22 +1,27 @@
-# Stats.dll: the core with the kernel32 settings file and the Win32 user interface. The C and C++
-# runtimes are linked statically, so the DLL imports system DLLs only.
-file(GLOB STATS_WIN32_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/plugin/*_win32.cpp
-  ${CMAKE_SOURCE_DIR}/windows/*_win32.cpp)
-add_library(stats_platform STATIC ${STATS_WIN32_SOURCES})
+# Stats.dll: the core with the kernel32 settings file, traces through OutputDebugStringA and the
+# Win32 user interface. The C and C++ runtimes are linked statically, so the DLL imports system
+# DLLs only.
+add_library(stats_platform STATIC
+  plugin/win32/diagnostics.cpp
+  plugin/win32/dll_main.cpp
+  plugin/win32/profile_store.cpp
+  windows/win32/cabrillo_dialog.cpp
+  windows/win32/dialog_lists.cpp
+  windows/win32/modal_dialog.cpp
+  windows/win32/module_handle.cpp
+  windows/win32/output_message.cpp
+  windows/win32/setup_dialog.cpp
+  windows/win32/user_interface.cpp
+  windows/win32/window_text.cpp
+)
 target_link_libraries(stats_platform PUBLIC stats_core user32 gdi32 ole32 oleaut32 uuid)
 
-if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64)$")
-  set(STATS_DEF_FILE ${CMAKE_SOURCE_DIR}/plugin/exports_win64.def)
-else()
-  set(STATS_DEF_FILE ${CMAKE_SOURCE_DIR}/plugin/exports_win32.def)
-endif()
-
+# The export table (plain names and decorated aliases) is generated from plugin/exports.list.
 add_library(Stats SHARED
   plugin/exports.cpp
   plugin/application.cpp
   resources/stats.rc
-  ${STATS_DEF_FILE})
+  ${STATS_GENERATED_DIR}/exports.def)
 target_link_libraries(Stats PRIVATE stats_platform)
 set_target_properties(Stats PROPERTIES PREFIX "" OUTPUT_NAME Stats)
 target_link_options(Stats PRIVATE -static -static-libgcc -static-libstdc++)

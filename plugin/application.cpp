@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "plugin/settings.h"
+#include "plugin/diagnostics.h"
+#include "plugin/settings_keys.h"
 
 namespace stats {
 
@@ -15,6 +16,7 @@ CTestApp::~CTestApp() {
 }
 
 bool CTestApp::InitInstance() {
+  setTraceWriter(platformTraceWriter());
   plugin_ = std::make_unique<StatsPlugin>(makePlatformProfileStore(std::string(kIniPath)),
                                           makePlatformUserInterface());
   return true;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "plugin/multipliers.h"
+#include "plugin/contest_rules.h"
 
 namespace stats {
 namespace {
@@ -15,11 +15,13 @@ std::string_view textOrEmpty(const char* text) {
   return text ? std::string_view(text) : "";
 }
 
-template <typename Predicate>
-bool anyRecordOnBand(const ContestState& state, std::string_view band, Predicate predicate) {
+// True when some record on the band already has this value of the multiplier kind.
+bool workedOnBand(const ContestState& state, std::string_view band, MultiplierKind kind,
+                  std::string_view value) {
   const auto& records = state.qsoLog.records();
-  return std::any_of(records.begin(), records.end(),
-                     [&](const CInfo& record) { return record.band == band && predicate(record); });
+  return std::any_of(records.begin(), records.end(), [&](const CInfo& record) {
+    return record.band == band && multiplierValue(record, kind) == value;
+  });
 }
 
 }  // namespace
@@ -35,30 +37,19 @@ int checkCall(const ContestState& state, const CallCheckArguments& arguments) {
   const std::string_view band = textOrEmpty(arguments.band);
   if (state.qsoLog.findFirstByCallAndBand(arguments.call, band)) return kRepeat;
 
-  if (state.belgianStation) {
-    // A Belgian station counts DXCC entities.
-    const std::string_view dxcc = textOrEmpty(arguments.dxccPrefix);
-    if (dxcc.empty()) return kNewMultiplier;
-    return anyRecordOnBand(state, band, [&](const CInfo& r) { return r.country == dxcc; })
-               ? kNotNew
-               : kNewMultiplier;
-  }
+  const bool belgian = state.belgianStation != 0;
+  const std::string_view dxcc = textOrEmpty(arguments.dxccPrefix);
+  // A Belgian station counts entities: one the host could not name is taken as new. Any other
+  // station gets no answer but "not new" for a call the host gave no DXCC prefix at all.
+  if (belgian && dxcc.empty()) return kNewMultiplier;
+  if (!belgian && arguments.dxccPrefix == nullptr) return kNotNew;
 
-  if (arguments.dxccPrefix == nullptr) return kNotNew;
-  const std::string_view dxcc(arguments.dxccPrefix);
   int result = kNotNew;
-  if (isEuropeanUnion(dxcc)) {
-    result = anyRecordOnBand(state, band, [&](const CInfo& r) { return r.euCountry == dxcc; })
-                 ? kNotNew
-                 : kNewMultiplier;
+  for (const MultiplierKind kind : countedMultipliers(belgian)) {
+    const auto value = multiplierOfCall(kind, dxcc, textOrEmpty(arguments.callPrefix));
+    if (value && !workedOnBand(state, band, kind, *value)) result = kNewMultiplier;
   }
-  if (dxcc == kBelgiumPrefix) {
-    const std::string_view prefix = textOrEmpty(arguments.callPrefix);
-    result = anyRecordOnBand(state, band, [&](const CInfo& r) { return r.onPrefix == prefix; })
-                 ? kNotNew
-                 : kNewMultiplier;
-  }
-  if (arguments.outputText != nullptr) arguments.outputText[0] = '\0';
+  if (!belgian && arguments.outputText != nullptr) arguments.outputText[0] = '\0';
   return result;
 }
 

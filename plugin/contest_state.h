@@ -1,5 +1,6 @@
 // The plug-in's contest state: everything that lives from load to unload. Core functions take it
-// as an argument; the one process-wide instance and its lock live in plugin_instance.h.
+// as an argument; the one process-wide instance and its lock live in StatsPlugin
+// (plugin/stats_plugin.h).
 #pragma once
 
 #include <array>
@@ -8,17 +9,19 @@
 #include <vector>
 
 #include "cabrillo/cabrillo_header.h"
+#include "plugin/contest_rules.h"
 #include "plugin/qso_record.h"
 
 namespace stats {
 
 using TextList = std::vector<std::string>;
-using PerBandLists = std::array<TextList, 6>;  // one list per contest band index
+using PerBandLists = std::array<TextList, kContestBandCount>;  // one list per contest band index
 
 struct ContestState {
   QsoLog qsoLog;
   BandList bandList;
-  std::array<TextList, 6> panelRows;  // live panel rows: band, mode, time, exchange, spare
+  std::array<TextList, kContestBandCount>
+      panelRows;  // live panel rows: band, mode, time, exchange, spare
 
   int belgianStation = 0;
   int cabrilloExport = 0;

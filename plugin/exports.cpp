@@ -1,10 +1,13 @@
-// The ten exported entry points: the only place that knows the binary interface. Each unpacks its
-// arguments (a null text reads as the empty string), delegates to the plug-in and never lets an
-// exception reach the host.
+// The exported entry points (listed in plugin/exports.list): the only place that knows the binary
+// interface. Each unpacks its arguments (a null text reads as the empty string), delegates to the
+// plug-in and never lets an exception reach the host; one that is stopped here is traced.
 #include <exception>
+#include <string>
 #include <string_view>
 
 #include "plugin/application.h"
+#include "plugin/contest_rules.h"
+#include "plugin/diagnostics.h"
 #include "plugin/ole_date_time.h"
 #include "plugin/stats_api.h"
 
@@ -14,13 +17,17 @@ std::string_view text(const char* value) {
   return value ? std::string_view(value) : "";
 }
 
+// Runs an export's work; an exception ends it with `fallback` and a trace naming the export.
 template <typename Result, typename Work>
-Result guarded(Result fallback, Work&& work) noexcept {
+Result guarded(const char* exportName, Result fallback, Work&& work) noexcept {
   try {
     return work();
+  } catch (const std::exception& error) {
+    stats::traceFailure(std::string(exportName) + ": stopped by an exception: " + error.what());
   } catch (...) {
-    return fallback;
+    stats::traceFailure(std::string(exportName) + ": stopped by an unknown exception");
   }
+  return fallback;
 }
 
 stats::QsoArguments qsoArguments(const char* call, const COleDateTime* qsoTime,
@@ -53,7 +60,7 @@ STATS_EXPORT int STATS_CALL GetNumberOfSets(void) {
 }
 
 STATS_EXPORT const char* STATS_CALL GetSetName(int setIndex) {
-  return setIndex == 0 ? "ZRV Contest (C)" : "";
+  return setIndex == 0 ? stats::kSetName.data() : "";
 }
 
 // The exchange checks are the very function that counts the sets: every one answers 1, and with
@@ -68,7 +75,7 @@ STATS_EXPORT int STATS_CALL GetExchgCount0(const char*, const char*, const char*
 #pragma GCC diagnostic pop
 
 STATS_EXPORT void STATS_CALL SetupSet0(void) {
-  guarded(0, [] {
+  guarded("SetupSet0", 0, [] {
     stats::theApp().plugin().setup();
     return 0;
   });
@@ -80,7 +87,7 @@ STATS_EXPORT int STATS_CALL ResetStats0(const char*, int exportRequest, const ch
                                         const char*, const char*, const char*,
                                         const char* ownDxccPrefix, int, int, int, double, double,
                                         const char*, const char*, const char*) {
-  guarded(0, [&] {
+  guarded("ResetStats0", 0, [&] {
     return stats::theApp().plugin().resetStats(exportRequest, text(ownCall), text(ownDxccPrefix));
   });
   return 1;
@@ -93,7 +100,7 @@ STATS_EXPORT int STATS_CALL AddData0(
     const char*, const char*, const char*, const char*, const char*, const char*, const char*,
     const char* callPrefix, const char* dxccPrefix, int, int, int, double, double, const char*,
     const char* hostText30, const char*, const char* band, const char*) {
-  return guarded(0, [&] {
+  return guarded("AddData0", 0, [&] {
     return stats::theApp().plugin().addData(
         qsoArguments(call, qsoTime, frequencyHz, mode, hostText10, hostText11, sentSerial,
                      receivedExchange, callPrefix, dxccPrefix, hostText30, band));
@@ -107,7 +114,7 @@ STATS_EXPORT int STATS_CALL RemoveData0(
     const char*, const char*, const char*, const char*, const char*, const char*, const char*,
     const char* callPrefix, const char* dxccPrefix, int, int, int, double, double, const char*,
     const char* hostText30, const char*, const char* band, const char*) {
-  return guarded(0, [&] {
+  return guarded("RemoveData0", 0, [&] {
     return stats::theApp().plugin().removeData(
         qsoArguments(call, qsoTime, frequencyHz, mode, hostText10, hostText11, sentSerial,
                      receivedExchange, callPrefix, dxccPrefix, hostText30, band));
@@ -121,7 +128,7 @@ STATS_EXPORT int STATS_CALL CheckCall0(const char* call, unsigned int, unsigned 
                                        int, double, double, const char*, const char*, const char*,
                                        const char*, const char*, const char* band,
                                        const char* secondBand, char* outputText, char*) {
-  return guarded(1, [&] {
+  return guarded("CheckCall0", 1, [&] {
     stats::CallCheckArguments arguments;
     arguments.call = text(call);
     arguments.callPrefix = callPrefix;
@@ -134,7 +141,8 @@ STATS_EXPORT int STATS_CALL CheckCall0(const char* call, unsigned int, unsigned 
 }
 
 STATS_EXPORT const char* STATS_CALL GetResult0(int* exportDone) {
-  return guarded<const char*>("", [&] { return stats::theApp().plugin().getResult(exportDone); });
+  return guarded<const char*>("GetResult0", "",
+                              [&] { return stats::theApp().plugin().getResult(exportDone); });
 }
 
 }  // extern "C"

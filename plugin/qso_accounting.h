@@ -27,11 +27,6 @@ struct QsoArguments {
 // Mode "CW" or "SSB", a received exchange and a sent serial number: otherwise the QSO is refused.
 bool acceptableQso(const QsoArguments& qso);
 
-// The sent exchange: a three-digit serial gets a leading "0"; then a blank and the own province
-// (Belgian own station) or "--".
-std::string buildSentExchange(std::string_view sentSerial, bool belgianStation,
-                              std::string_view ownProvince);
-
 // The record the log would hold for this QSO under the current settings (multiplier values set).
 CInfo buildRecord(const QsoArguments& qso, bool belgianStation, std::string_view ownProvince);
 

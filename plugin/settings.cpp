@@ -3,6 +3,8 @@
 #include <climits>
 #include <cstdint>
 
+#include "plugin/diagnostics.h"
+
 namespace stats {
 
 int parseLeadingInt(std::string_view text) {
@@ -34,7 +36,9 @@ int Settings::readNumber(std::string_view key) const {
 }
 
 void Settings::writeText(std::string_view key, std::string_view value) const {
-  store_.write(kIniSection, key, value);  // failed writes are not reported to anyone
+  if (!store_.write(kIniSection, key, value)) {
+    traceFailure("could not write " + std::string(key) + " to " + std::string(kIniPath));
+  }
 }
 
 void Settings::writeNumber(std::string_view key, int value) const {

@@ -5,18 +5,17 @@
 #include <string_view>
 
 #include "plugin/profile.h"
+#include "plugin/settings_keys.h"
 
 namespace stats {
-
-inline constexpr std::string_view kIniPath = "Plugins\\ZRV.ini";
-inline constexpr std::string_view kIniSection = "Settings";
 
 // Converts text like the C library's atoi: optional leading white space and sign, then decimal
 // digits; 0 when there are none. Out-of-range values saturate instead of being undefined.
 int parseLeadingInt(std::string_view text);
 
 // Every settings access of the plug-in goes through here, in section "Settings". Values are read
-// whole (no length cut) through the one `readText`.
+// whole (no length cut) through the one `readText`. A write that fails is traced, not reported:
+// the host has no way to hear of it.
 class Settings {
  public:
   explicit Settings(ProfileStore& store) : store_(store) {}

@@ -1,7 +1,9 @@
 #include "plugin/stats_plugin.h"
 
 #include "cabrillo/cabrillo_writer.h"
-#include "plugin/multipliers.h"
+#include "plugin/cabrillo_header_settings.h"
+#include "plugin/contest_rules.h"
+#include "plugin/settings.h"
 #include "report/score_report.h"
 
 namespace stats {
@@ -16,15 +18,15 @@ int StatsPlugin::resetStats(int exportRequest, std::string_view ownCall,
   ContestState& state = state_;
   state.qsoLog.clear();
   state.bandList.clear();
-  state.ownProvince = settings.readText("Province");
+  state.ownProvince = settings.readText(keys::kProvince);
 
   for (size_t row = 0; row < state.panelRows.size(); ++row) {
     state.panelRows[row] = {std::string(kContestBands[row]), "-", "-", "-", "-"};
   }
   // Once Belgian, the station stays Belgian until the plug-in is unloaded.
-  if (ownDxccPrefix == kBelgiumPrefix) {
+  if (isBelgianPrefix(ownDxccPrefix)) {
     state.belgianStation = 1;
-    settings.writeText("BELGIUM", "1");
+    settings.writeText(keys::kBelgium, "1");
   }
 
   state.cabrilloExport = exportRequest;
@@ -41,21 +43,21 @@ int StatsPlugin::resetStats(int exportRequest, std::string_view ownCall,
       keepCancelledCabrilloHeader(state.cabrilloState);
     }
     // An export run never starts the live window: the next start finds "Start" set.
-    settings.writeText("Start", "1");
+    settings.writeText(keys::kStart, "1");
   }
 
-  state.multiplierWindowOn = settings.readNumber("Multiplier");
-  state.ownMode = settings.readText("Mode");
+  state.multiplierWindowOn = settings.readNumber(keys::kMultiplier);
+  state.ownMode = settings.readText(keys::kMode);
   if (state.multiplierWindowOn != 0) {
     // "Start" alternates: every other contest start opens the live window.
-    state.startFlag = settings.readNumber("Start");
+    state.startFlag = settings.readNumber(keys::kStart);
     if (state.startFlag != 0) {
-      settings.writeText("Start", "0");
+      settings.writeText(keys::kStart, "0");
     } else if (!ui_->liveWindowRunning()) {
       lock.unlock();
       ui_->startMultiplierWindow();
       lock.lock();
-      settings.writeText("Start", "1");
+      settings.writeText(keys::kStart, "1");
     }
   }
   return 1;
@@ -66,9 +68,9 @@ void StatsPlugin::setup() {
   {
     std::lock_guard<std::mutex> guard(mutex_);
     const Settings settings(*profile_);
-    state_.multiplierWindowOn = settings.readNumber("Multiplier");
-    state_.ownProvince = settings.readText("Province");
-    state_.ownMode = settings.readText("Mode");
+    state_.multiplierWindowOn = settings.readNumber(keys::kMultiplier);
+    state_.ownProvince = settings.readText(keys::kProvince);
+    state_.ownMode = settings.readText(keys::kMode);
     values = {state_.multiplierWindowOn, state_.ownProvince, state_.ownMode};
   }
   if (!ui_->runSetupDialog(values)) return;  // closed without OK: the values read stay in force
@@ -78,9 +80,9 @@ void StatsPlugin::setup() {
   state_.multiplierWindowOn = values.useMultiplierWindow;
   state_.ownProvince = values.province;
   state_.ownMode = values.mode;
-  settings.writeNumber("Multiplier", values.useMultiplierWindow);
-  settings.writeText("Province", values.province);
-  settings.writeText("Mode", values.mode);
+  settings.writeNumber(keys::kMultiplier, values.useMultiplierWindow);
+  settings.writeText(keys::kProvince, values.province);
+  settings.writeText(keys::kMode, values.mode);
 }
 
 int StatsPlugin::addData(const QsoArguments& qso) {
@@ -110,7 +112,7 @@ const char* StatsPlugin::getResult(int* exportDone) {
     const Settings settings(*profile_);
     ContestState& state = state_;
     buildScoreReport(state);
-    settings.writeNumber("Claimed", state.claimedScore);
+    settings.writeNumber(keys::kClaimed, state.claimedScore);
     exported = state.cabrilloExport != 0;
     if (exported) {
       for (const CInfo& record : state.qsoLog.records()) {
@@ -118,7 +120,10 @@ const char* StatsPlugin::getResult(int* exportDone) {
                        cabrilloModeCode(record.mode), record.time, record.sentExch,
                        record.rcvdExch);
       }
-      message = WriteCabrilloFile(state, settings);
+      // The Belgian side is taken from the settings file again for the file's category line.
+      state.belgianStation = settings.readNumber(keys::kBelgium);
+      message = WriteCabrilloFile(state.cabrilloState, state.cwMode, state.belgianStation,
+                                  state.claimedScore);
     }
     report = state.reportText.c_str();
   }

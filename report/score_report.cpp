@@ -1,11 +1,12 @@
 #include "report/score_report.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <optional>
 #include <utility>
 
-#include "plugin/multipliers.h"
+#include "plugin/contest_rules.h"
 
 namespace stats {
 namespace {
@@ -46,9 +47,29 @@ bool addDistinct(TextList& seen, const std::string& value) {
 }
 
 struct BandCounts {
-  int32_t qsos = 0, belgian = 0, europeanUnion = 0, other = 0;
-  int32_t lastColumn = 0, provinces = 0, prefixes = 0;
+  int32_t qsos = 0;
+  std::array<int32_t, kStationClassCount> qsosByClass{};
+  std::array<int32_t, kMultiplierKindCount> multipliers{};
+
+  int32_t multipliersOf(MultiplierKind kind) const {
+    return multipliers[static_cast<size_t>(kind)];
+  }
 };
+
+// The per-band lists the live windows show for a kind of multiplier; ON prefixes have none.
+PerBandLists* perBandLists(ContestState& state, MultiplierKind kind) {
+  switch (kind) {
+    case MultiplierKind::dxcc:
+      return &state.dxccByBand;
+    case MultiplierKind::province:
+      return &state.provinceByBand;
+    case MultiplierKind::euCountry:
+      return &state.euByBand;
+    case MultiplierKind::onPrefix:
+      break;
+  }
+  return nullptr;
+}
 
 BandCounts countBand(ContestState& state, const std::string& band, size_t recordCount) {
   const std::optional<size_t> index = contestBandIndex(band);
@@ -57,49 +78,35 @@ BandCounts countBand(ContestState& state, const std::string& band, size_t record
     state.provinceByBand[*index].clear();
     state.euByBand[*index].clear();
   }
+  const auto counted = countedMultipliers(state.belgianStation != 0);
   BandCounts counts;
-  TextList dxccSeen, provincesSeen, prefixesSeen, euSeen;
+  std::array<TextList, kMultiplierKindCount> seen;
   const auto& records = state.qsoLog.records();
   for (size_t position = 0; position < recordCount; ++position) {
     const CInfo& record = records[position];
     if (record.band != band || record.call.empty()) continue;
     counts.qsos = wrapAdd(counts.qsos, 1);
-    if (record.country == kBelgiumPrefix) {
-      counts.belgian = wrapAdd(counts.belgian, 1);
-    } else if (isEuropeanUnion(record.country)) {
-      counts.europeanUnion = wrapAdd(counts.europeanUnion, 1);
-    } else {
-      counts.other = wrapAdd(counts.other, 1);
-    }
-    if (state.belgianStation) {
-      if (addDistinct(dxccSeen, record.country)) {
-        if (index) state.dxccByBand[*index].push_back(record.country);
-        counts.lastColumn = wrapAdd(counts.lastColumn, 1);
-      }
-      continue;
-    }
-    if (!record.province.empty() && addDistinct(provincesSeen, record.province)) {
-      if (index) state.provinceByBand[*index].push_back(record.province);
-      counts.provinces = wrapAdd(counts.provinces, 1);
-    }
-    if (!record.onPrefix.empty() && addDistinct(prefixesSeen, record.onPrefix)) {
-      counts.prefixes = wrapAdd(counts.prefixes, 1);
-    }
-    if (!record.euCountry.empty() && addDistinct(euSeen, record.euCountry)) {
-      if (index) state.euByBand[*index].push_back(record.euCountry);
-      counts.lastColumn = wrapAdd(counts.lastColumn, 1);
+    int32_t& byClass = counts.qsosByClass[static_cast<size_t>(classifyStation(record.country))];
+    byClass = wrapAdd(byClass, 1);
+    for (const MultiplierKind kind : counted) {
+      const std::string& value = multiplierValue(record, kind);
+      const auto slot = static_cast<size_t>(kind);
+      if ((value.empty() && !emptyValueCounts(kind)) || !addDistinct(seen[slot], value)) continue;
+      PerBandLists* lists = perBandLists(state, kind);
+      if (index && lists) (*lists)[*index].push_back(value);
+      counts.multipliers[slot] = wrapAdd(counts.multipliers[slot], 1);
     }
   }
   return counts;
 }
 
 int32_t bandPoints(const BandCounts& counts, bool belgianStation) {
-  if (belgianStation) {
-    return wrapAdd(wrapAdd(counts.belgian, wrapMultiply(2, counts.europeanUnion)),
-                   wrapMultiply(3, counts.other));
+  int32_t points = 0;
+  for (size_t worked = 0; worked < kStationClassCount; ++worked) {
+    const int32_t each = qsoPoints(belgianStation, static_cast<StationClass>(worked));
+    points = wrapAdd(points, wrapMultiply(each, counts.qsosByClass[worked]));
   }
-  return wrapAdd(wrapAdd(counts.other, wrapMultiply(3, counts.europeanUnion)),
-                 wrapMultiply(10, counts.belgian));
+  return points;
 }
 
 }  // namespace
@@ -120,46 +127,53 @@ void buildScoreReport(ContestState& state) {
   const size_t recordCount = state.qsoLog.size();
   const auto totalQsos = static_cast<int32_t>(static_cast<uint32_t>(recordCount));
 
-  text += belgian ? "\t    ZRV Contest \r\n\tQSOs\tPoints\tDXCC\r\n"
-                  : "\t\t\tZRV Contest \r\n\tQSOs\tPoints\tON Province ON Prefix EuroUnion\r\n";
+  if (belgian) {
+    text.append("\t    ").append(kReportTitle).append("\r\n\tQSOs\tPoints\tDXCC\r\n");
+  } else {
+    text.append("\t\t\t").append(kReportTitle);
+    text.append("\r\n\tQSOs\tPoints\tON Province ON Prefix EuroUnion\r\n");
+  }
   sortBandList(state.bandList);
 
-  int32_t totalPoints = 0, totalLastColumn = 0, totalProvinces = 0, totalPrefixes = 0;
+  int32_t totalPoints = 0;
+  BandCounts totals;
   for (const std::string& band : state.bandList) {
     const BandCounts counts = countBand(state, band, recordCount);
     const int32_t points = bandPoints(counts, belgian);
     if (belgian) {
       appendFormatted(text, "%s\t %i\t %i\t %i\r\n", band.c_str(), counts.qsos, points,
-                      counts.lastColumn);
+                      counts.multipliersOf(MultiplierKind::dxcc));
     } else {
       appendFormatted(text, "%s\t %i\t %i\t    %i\t\t %i\t %i\r\n", band.c_str(), counts.qsos,
-                      points, counts.provinces, counts.prefixes, counts.lastColumn);
+                      points, counts.multipliersOf(MultiplierKind::province),
+                      counts.multipliersOf(MultiplierKind::onPrefix),
+                      counts.multipliersOf(MultiplierKind::euCountry));
     }
     totalPoints = wrapAdd(totalPoints, points);
-    totalLastColumn = wrapAdd(totalLastColumn, counts.lastColumn);
-    totalProvinces = wrapAdd(totalProvinces, counts.provinces);
-    totalPrefixes = wrapAdd(totalPrefixes, counts.prefixes);
+    for (size_t kind = 0; kind < kMultiplierKindCount; ++kind) {
+      totals.multipliers[kind] = wrapAdd(totals.multipliers[kind], counts.multipliers[kind]);
+    }
   }
 
+  // The claimed score: points times every multiplier the own side counts.
+  int32_t multipliers = 0;
+  for (const MultiplierKind kind : countedMultipliers(belgian)) {
+    multipliers = wrapAdd(multipliers, totals.multipliersOf(kind));
+  }
+  state.claimedScore = wrapMultiply(totalPoints, multipliers);
   if (belgian) {
-    state.claimedScore = wrapMultiply(totalPoints, totalLastColumn);
-    appendFormatted(text, "Total\t %i\t %i\t %i\r\n", totalQsos, totalPoints, totalLastColumn);
-    appendFormatted(text, "\r\nScore: %i*%i = %i\r\n", totalPoints, totalLastColumn,
-                    state.claimedScore);
+    const int32_t dxcc = totals.multipliersOf(MultiplierKind::dxcc);
+    appendFormatted(text, "Total\t %i\t %i\t %i\r\n", totalQsos, totalPoints, dxcc);
+    appendFormatted(text, "\r\nScore: %i*%i = %i\r\n", totalPoints, dxcc, state.claimedScore);
   } else {
-    const int32_t multipliers = wrapAdd(wrapAdd(totalProvinces, totalPrefixes), totalLastColumn);
-    state.claimedScore = wrapMultiply(totalPoints, multipliers);
+    const int32_t provinces = totals.multipliersOf(MultiplierKind::province);
+    const int32_t prefixes = totals.multipliersOf(MultiplierKind::onPrefix);
+    const int32_t euCountries = totals.multipliersOf(MultiplierKind::euCountry);
     appendFormatted(text, "Total\t %i\t %i\t    %i\t\t %i\t %i\r\n", totalQsos, totalPoints,
-                    totalProvinces, totalPrefixes, totalLastColumn);
-    appendFormatted(text, "\r\nScore: %i*(%i + %i + %i) = %i\r\n", totalPoints, totalProvinces,
-                    totalPrefixes, totalLastColumn, state.claimedScore);
+                    provinces, prefixes, euCountries);
+    appendFormatted(text, "\r\nScore: %i*(%i + %i + %i) = %i\r\n", totalPoints, provinces, prefixes,
+                    euCountries, state.claimedScore);
   }
-}
-
-std::string_view cabrilloModeCode(std::string_view mode) {
-  if (mode == "SSB") return "PH";
-  if (mode == "CW") return "CW";
-  return "??";
 }
 
 }  // namespace stats

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "plugin/contest_state.h"
-#include "plugin/settings.h"
 
 namespace stats {
 
@@ -16,8 +15,5 @@ void sortBandList(BandList& bands);
 // Recounts the log: sorts `bandList`, refills the per-band multiplier lists of the bands it meets,
 // builds `reportText` and sets `claimedScore`. Counts wrap around like 32-bit two's complement.
 void buildScoreReport(ContestState& state);
-
-// The Cabrillo mode code of a record's mode: "PH", "CW" or "??".
-std::string_view cabrilloModeCode(std::string_view mode);
 
 }  // namespace stats

@@ -87,6 +87,7 @@ TEST_F(LibraryResult, ForeignStationExportsTheWholeCabrilloFile) {
                             "\r\nScore: 24*(2 + 2 + 1) = 120\r\n");
   EXPECT_EQ(run.flag, -1);
   EXPECT_EQ(run.message, "Output: File produced: K1ABC_P.cbr\n");
+  EXPECT_EQ(run.traces, "");
   EXPECT_EQ(
       run.file,
       "START-OF-LOG: 2.0\r\n"
@@ -119,6 +120,7 @@ TEST_F(LibraryResult, FileThatCannotBeCreatedIsReported) {
 
   const ExportRun run = runExport(lib_, "K1ABC.cbr");
   EXPECT_EQ(run.message, "Output: File not produced: K1ABC.cbr\n");
+  EXPECT_EQ(run.traces, "Stats: could not create K1ABC.cbr: Is a directory\n");
   EXPECT_EQ(run.flag, -1);
   EXPECT_EQ(totalQsos(run.report), 1);
 }

@@ -143,7 +143,10 @@ std::optional<std::string> readSetting(std::string_view key) {
 
 ExportRun runExport(const StatsLibrary& lib, const fs::path& cabrilloFile) {
   ExportRun run;
-  run.message = captureStderr([&] { run.report = lib.result(&run.flag); });
+  std::istringstream lines(captureStderr([&] { run.report = lib.result(&run.flag); }));
+  for (std::string line; std::getline(lines, line);) {
+    (line.starts_with("Stats: ") ? run.traces : run.message) += line + "\n";
+  }
   run.file = readBytes(cabrilloFile);
   return run;
 }

@@ -99,11 +99,13 @@ void writeSettings(const std::vector<std::pair<std::string, std::string>>& keys)
 // The value of a key in the settings file.
 std::optional<std::string> readSetting(std::string_view key);
 
-// One GetResult0 of an export run: the report, standard error, the flag (7 before the call) and
-// the Cabrillo file afterwards.
+// One GetResult0 of an export run: the report, the operator's message and the failure traces (the
+// two kinds of lines on standard error), the flag (7 before the call) and the Cabrillo file
+// afterwards.
 struct ExportRun {
   std::string report;
   std::string message;
+  std::string traces;
   int flag = 7;
   std::optional<std::string> file;
 };

@@ -1,4 +1,4 @@
-#include "windows/cabrillo_dialog_fields.h"
+#include "plugin/cabrillo_header_settings.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 namespace {
 
-using stats::cabrilloControlBindings;
+using stats::cabrilloHeaderFields;
 using stats::CabrilloState;
 
 // A header with a different text in every field.
@@ -48,13 +48,13 @@ CabrilloState distinctHeader() {
 TEST(CabrilloDialogFields, EveryEditedFieldMakesTheRoundTripThroughItsOwnControl) {
   const CabrilloState original = distinctHeader();
   std::map<int, std::string> controls;
-  for (const auto& binding : cabrilloControlBindings()) {
-    EXPECT_TRUE(controls.emplace(binding.controlId, original.*binding.field).second)
+  for (const auto& binding : cabrilloHeaderFields()) {
+    EXPECT_TRUE(controls.emplace(binding.controlId, original.*binding.member).second)
         << "control " << binding.controlId << " is bound twice";
   }
   CabrilloState readBack;
-  for (const auto& binding : cabrilloControlBindings()) {
-    readBack.*binding.field = controls.at(binding.controlId);
+  for (const auto& binding : cabrilloHeaderFields()) {
+    readBack.*binding.member = controls.at(binding.controlId);
   }
   readBack.fileBase = original.fileBase;
   readBack.qsoLines = original.qsoLines;
@@ -86,8 +86,8 @@ TEST(CabrilloDialogFields, EveryEditedFieldMakesTheRoundTripThroughItsOwnControl
 
 TEST(CabrilloDialogFields, TheCategoryChoicesAndTheLocationAreComboBoxesAndTheRestEdits) {
   std::set<int> comboBoxes, edits;
-  for (const auto& binding : cabrilloControlBindings()) {
-    (binding.kind == stats::CabrilloControlKind::comboBox ? comboBoxes : edits)
+  for (const auto& binding : cabrilloHeaderFields()) {
+    (binding.control == stats::HeaderControl::comboBox ? comboBoxes : edits)
         .insert(binding.controlId);
   }
   EXPECT_EQ(comboBoxes, (std::set<int>{1013, 1014, 1016, 1021, 1022, 1023, 1024, 1025}));

@@ -3,6 +3,7 @@
 #include "cabrillo/cabrillo_header.h"
 #include "cabrillo/cabrillo_writer.h"
 #include "fakes.h"
+#include "plugin/cabrillo_header_settings.h"
 
 namespace {
 
@@ -99,6 +100,12 @@ TEST(CabrilloHeader, CancelledDialogKeepsFieldsAndLines) {
   stats::keepCancelledCabrilloHeader(header);
   EXPECT_EQ(header.soapbox, "x\r\nSOAPBOX: y");
   EXPECT_EQ(header.qsoLines.size(), 1u);
+}
+
+TEST(CabrilloWriter, ModeCodes) {
+  EXPECT_EQ(stats::cabrilloModeCode("SSB"), "PH");
+  EXPECT_EQ(stats::cabrilloModeCode("CW"), "CW");
+  EXPECT_EQ(stats::cabrilloModeCode("ssb"), "??");
 }
 
 TEST(CabrilloWriter, QsoLineColumns) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "plugin/contest_rules.h"
+
 namespace {
 
 using stats::ContestState;
@@ -73,11 +75,11 @@ TEST(QsoAccounting, NormalisesReceivedExchanges) {
 }
 
 TEST(QsoAccounting, BuildsSentExchangeFromSerialAndOwnSide) {
-  EXPECT_EQ(stats::buildSentExchange("007", false, "AN"), "0007 --");
-  EXPECT_EQ(stats::buildSentExchange("1234", false, "AN"), "1234 --");
-  EXPECT_EQ(stats::buildSentExchange("7", false, ""), "7 --");
-  EXPECT_EQ(stats::buildSentExchange("012", true, "LG"), "0012 LG");
-  EXPECT_EQ(stats::buildSentExchange("12", true, ""), "12 ");
+  EXPECT_EQ(stats::sentExchange("007", false, "AN"), "0007 --");
+  EXPECT_EQ(stats::sentExchange("1234", false, "AN"), "1234 --");
+  EXPECT_EQ(stats::sentExchange("7", false, ""), "7 --");
+  EXPECT_EQ(stats::sentExchange("012", true, "LG"), "0012 LG");
+  EXPECT_EQ(stats::sentExchange("12", true, ""), "12 ");
 }
 
 TEST(QsoAccounting, TagsEuropeanUnionOnlyForForeignOwnStation) {

@@ -104,10 +104,4 @@ TEST(ScoreReport, ClaimedScoreWrapsLikeThirtyTwoBitIntegers) {
             std::string::npos);
 }
 
-TEST(ScoreReport, CabrilloModeCodes) {
-  EXPECT_EQ(stats::cabrilloModeCode("SSB"), "PH");
-  EXPECT_EQ(stats::cabrilloModeCode("CW"), "CW");
-  EXPECT_EQ(stats::cabrilloModeCode("ssb"), "??");
-}
-
 }  // namespace

@@ -13,40 +13,6 @@
 namespace stats_test {
 namespace {
 
-// Each entry point with the name a C++ host compiled against `class COleDateTime` links against.
-struct ExportName {
-  const char* plain;
-  const char* decorated;
-};
-
-#if defined(_WIN64)
-constexpr ExportName kExportNames[] = {
-    {"GetNumberOfSets", "?GetNumberOfSets@@YAHXZ"},
-    {"GetSetName", "?GetSetName@@YAPEBDH@Z"},
-    {"IsValidExchg0", "?StatsIsValidExchg0@@YAHPEBD000HHH@Z"},
-    {"GetExchgCount0", "?StatsGetExchgCount0@@YAHPEBD00@Z"},
-    {"SetupSet0", "?SetupSet0@@YAXXZ"},
-    {"ResetStats0", "?ResetStats0@@YAHPEBDH0PEAVCOleDateTime@@10000000000HHHNN000@Z"},
-    {"AddData0", "?AddData0@@YAHPEBD0PEAVCOleDateTime@@111II000000000000000HHHNN00000@Z"},
-    {"RemoveData0", "?RemoveData0@@YAHPEBD0PEAVCOleDateTime@@111II000000000000000HHHNN00000@Z"},
-    {"CheckCall0", "?CheckCallFunc0@@YAHPEBDII00000000000HHHNN0000000PEAD1@Z"},
-    {"GetResult0", "?GetResult0@@YAPEBDPEAH@Z"},
-};
-#else
-constexpr ExportName kExportNames[] = {
-    {"GetNumberOfSets", "?GetNumberOfSets@@YAHXZ"},
-    {"GetSetName", "?GetSetName@@YAPBDH@Z"},
-    {"IsValidExchg0", "?StatsIsValidExchg0@@YAHPBD000HHH@Z"},
-    {"GetExchgCount0", "?StatsGetExchgCount0@@YAHPBD00@Z"},
-    {"SetupSet0", "?SetupSet0@@YAXXZ"},
-    {"ResetStats0", "?ResetStats0@@YAHPBDH0PAVCOleDateTime@@10000000000HHHNN000@Z"},
-    {"AddData0", "?AddData0@@YAHPBD0PAVCOleDateTime@@111II000000000000000HHHNN00000@Z"},
-    {"RemoveData0", "?RemoveData0@@YAHPBD0PAVCOleDateTime@@111II000000000000000HHHNN00000@Z"},
-    {"CheckCall0", "?CheckCallFunc0@@YAHPBDII00000000000HHHNN0000000PAD1@Z"},
-    {"GetResult0", "?GetResult0@@YAPBDPAH@Z"},
-};
-#endif
-
 // The names in the module's export directory, read from its loaded image.
 std::vector<std::string> exportedNames(HMODULE module) {
   const auto* base = reinterpret_cast<const unsigned char*>(module);

@@ -2,9 +2,9 @@
 // box. The live window does not exist yet: it never runs, and starting, stopping and arming its
 // poll do nothing.
 #include "plugin/user_interface.h"
-#include "windows/cabrillo_dialog_win32.h"
-#include "windows/output_message_win32.h"
-#include "windows/setup_dialog_win32.h"
+#include "windows/win32/cabrillo_dialog.h"
+#include "windows/win32/output_message.h"
+#include "windows/win32/setup_dialog.h"
 
 namespace stats {
 namespace {

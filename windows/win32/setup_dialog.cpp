@@ -1,10 +1,10 @@
-#include "windows/setup_dialog_win32.h"
+#include "windows/win32/setup_dialog.h"
 
 #include <windows.h>
 
 #include "resources/resource.h"
-#include "windows/modal_dialog_win32.h"
-#include "windows/window_text_win32.h"
+#include "windows/win32/modal_dialog.h"
+#include "windows/win32/window_text.h"
 
 namespace stats {
 namespace {

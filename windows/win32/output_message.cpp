@@ -1,4 +1,4 @@
-#include "windows/output_message_win32.h"
+#include "windows/win32/output_message.h"
 
 #include <windows.h>
 

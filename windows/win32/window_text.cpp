@@ -1,4 +1,4 @@
-#include "windows/window_text_win32.h"
+#include "windows/win32/window_text.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "windows/dialog_lists_win32.h"
+#include "windows/win32/dialog_lists.h"
 
 #include <cstdint>
 #include <span>

@@ -1,4 +1,4 @@
-#include "windows/module_handle_win32.h"
+#include "windows/win32/module_handle.h"
 
 namespace stats {
 namespace {

@@ -1,8 +1,34 @@
-#include "windows/modal_dialog_win32.h"
+#include "windows/win32/modal_dialog.h"
 
-#include "windows/module_handle_win32.h"
+#include <exception>
+#include <string>
+
+#include "plugin/diagnostics.h"
+#include "windows/win32/module_handle.h"
 
 namespace stats {
+namespace {
+
+// What a dialog procedure stopped: traced, since the dialog cannot tell anyone else.
+void traceDialogException(HWND dialog, const char* stage) noexcept {
+  try {
+    std::string what = "dialog stopped " + std::string(stage) + " by ";
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      what += std::string("an exception: ") + error.what();
+    } catch (...) {
+      what += "an unknown exception";
+    }
+    char title[128] = {};
+    GetWindowTextA(dialog, title, sizeof title);
+    traceFailure(std::string(title) + ": " + what);
+  } catch (...) {
+    // No memory left to describe it.
+  }
+}
+
+}  // namespace
 
 INT_PTR ModalDialog::run(int templateId) {
   // The wide variant keeps the template's texts as they are (the setup dialog's button is
@@ -20,6 +46,7 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND dialog, UINT message, WPARAM wParam
       try {
         self->initialise(dialog);
       } catch (...) {
+        traceDialogException(dialog, "while filling its controls");
         EndDialog(dialog, -1);  // a dialog that cannot be filled counts as not shown
       }
       return TRUE;  // focus on the first tab stop
@@ -32,6 +59,7 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND dialog, UINT message, WPARAM wParam
           self->accept(dialog);
           EndDialog(dialog, IDOK);
         } catch (...) {
+          traceDialogException(dialog, "while taking its values");
           EndDialog(dialog, IDCANCEL);  // nothing was taken over
         }
         return TRUE;

@@ -1,14 +1,14 @@
-#include "windows/cabrillo_dialog_win32.h"
+#include "windows/win32/cabrillo_dialog.h"
 
 #include <windows.h>
 
+#include "plugin/cabrillo_header_settings.h"
 #include "resources/resource.h"
-#include "windows/cabrillo_dialog_fields.h"
 #include "windows/combo_selection.h"
-#include "windows/dialog_lists_win32.h"
-#include "windows/modal_dialog_win32.h"
-#include "windows/module_handle_win32.h"
-#include "windows/window_text_win32.h"
+#include "windows/win32/dialog_lists.h"
+#include "windows/win32/modal_dialog.h"
+#include "windows/win32/module_handle.h"
+#include "windows/win32/window_text.h"
 
 namespace stats {
 namespace {
@@ -20,10 +20,10 @@ class CabrilloHeaderDialog final : public ModalDialog {
  private:
   void initialise(HWND dialog) override {
     addDialogLists(dialog, statsModule(), IDD_CABRILLO);
-    for (const CabrilloControlBinding& binding : cabrilloControlBindings()) {
-      HWND control = GetDlgItem(dialog, binding.controlId);
-      const std::string& text = header_.*binding.field;
-      if (binding.kind == CabrilloControlKind::comboBox) {
+    for (const CabrilloHeaderField& field : cabrilloHeaderFields()) {
+      HWND control = GetDlgItem(dialog, field.controlId);
+      const std::string& text = header_.*field.member;
+      if (field.control == HeaderControl::comboBox) {
         const ComboSelection selection = selectComboEntry(comboEntries(control), text);
         if (selection.selectedIndex) {
           SendMessageA(control, CB_SETCURSEL, *selection.selectedIndex, 0);
@@ -38,8 +38,8 @@ class CabrilloHeaderDialog final : public ModalDialog {
 
   void accept(HWND dialog) override {
     CabrilloState edited = header_;
-    for (const CabrilloControlBinding& binding : cabrilloControlBindings()) {
-      edited.*binding.field = windowText(GetDlgItem(dialog, binding.controlId));
+    for (const CabrilloHeaderField& field : cabrilloHeaderFields()) {
+      edited.*field.member = windowText(GetDlgItem(dialog, field.controlId));
     }
     header_ = std::move(edited);
   }

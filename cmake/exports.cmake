@@ -1,0 +1,52 @@
+# Reads plugin/exports.list, the one list of the plug-in's entry points, and generates from it
+# what each build needs: the export table of the DLL (plain names and decorated aliases), the
+# version script of the shared object, and a header for the test hosts (STATS_EXPORT_LIST).
+set(STATS_EXPORT_LIST_FILE ${CMAKE_SOURCE_DIR}/plugin/exports.list)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${STATS_EXPORT_LIST_FILE})
+set(STATS_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+
+# 64-bit Windows marks every pointer of a decorated name with "E".
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(STATS_POINTER_MARK E)
+else()
+  set(STATS_POINTER_MARK "")
+endif()
+
+file(STRINGS ${STATS_EXPORT_LIST_FILE} stats_export_lines REGEX "^[A-Za-z]")
+set(stats_def "; Generated from plugin/exports.list: the plain names, then the decorated aliases.\nEXPORTS\n")
+set(stats_aliases "")
+set(stats_version_script "/* Generated from plugin/exports.list. */\n{\n  global:\n")
+set(stats_header "// Generated from plugin/exports.list: X(name, function, decorated name) per entry point.\n#pragma once\n#define STATS_EXPORT_LIST(X) \\\n")
+foreach(line IN LISTS stats_export_lines)
+  string(REGEX MATCHALL "[^ \t]+" columns "${line}")
+  list(LENGTH columns count)
+  if(NOT count EQUAL 3)
+    message(FATAL_ERROR "plugin/exports.list: a line needs three columns: ${line}")
+  endif()
+  list(GET columns 0 name)
+  list(GET columns 1 function)
+  list(GET columns 2 decorated)
+  string(REPLACE "{E}" "${STATS_POINTER_MARK}" decorated "${decorated}")
+  string(APPEND stats_def "  ${name}\n")
+  # An alias names the function it is, so entry points that share a function share its address.
+  string(APPEND stats_aliases "  \"${decorated}\" = ${function}\n")
+  string(APPEND stats_version_script "    ${name};\n")
+  string(APPEND stats_header "  X(${name}, ${function}, \"${decorated}\") \\\n")
+endforeach()
+string(APPEND stats_def "${stats_aliases}")
+string(APPEND stats_version_script "  local:\n    *;\n};\n")
+string(APPEND stats_header "  /* end of list */\n")
+
+# Written only when changed, so that a new configure run rebuilds nothing that did not change.
+function(stats_write_if_changed path content)
+  if(EXISTS ${path})
+    file(READ ${path} old)
+    if(old STREQUAL content)
+      return()
+    endif()
+  endif()
+  file(WRITE ${path} "${content}")
+endfunction()
+stats_write_if_changed(${STATS_GENERATED_DIR}/exports.def "${stats_def}")
+stats_write_if_changed(${STATS_GENERATED_DIR}/exports.map "${stats_version_script}")
+stats_write_if_changed(${STATS_GENERATED_DIR}/stats_export_list.h "${stats_header}")
