@@ -18,8 +18,9 @@ endif()
 include(GoogleTest)
 
 add_executable(unit_tests
-  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_dialog_fields_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_header_settings_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_header_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_writer_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/call_check_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/combo_selection_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/contest_rules_test.cpp
@@ -29,7 +30,9 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/ole_date_time_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/profile_posix_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/qso_accounting_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/qso_log_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/score_report_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/settings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/stats_plugin_test.cpp)
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(unit_tests PRIVATE stats_platform ${STATS_GTEST_MAIN})
@@ -45,10 +48,12 @@ else()
 endif()
 
 if(NOT CMAKE_CROSSCOMPILING)
+  # Each test file holds one suite named after it; here with "Library" in front, so that CTest's
+  # names keep these apart from the unit tests of the same subjects.
   add_executable(library_tests
     ${CMAKE_CURRENT_LIST_DIR}/library/entry_points_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/library/qso_accounting_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/library/score_report_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/library/qso_data_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/library/result_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/library/stats_library.cpp)
   target_include_directories(library_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
   target_link_libraries(library_tests PRIVATE ${STATS_GTEST_MAIN} ${CMAKE_DL_LIBS})

@@ -5,31 +5,23 @@
 // scratch current directory that holds the "Plugins" folder for the settings file.
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
-#include <stdlib.h>
 
 #include <array>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "plugin/stats_api.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The scratch directory and the loaded library, for the life of the process.
 class Environment {
  public:
-  Environment() : previous_(fs::current_path()) {
-    std::string pattern = (fs::temp_directory_path() / "stats-benchmark-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    directory_ = pattern;
-    fs::create_directory(directory_ / "Plugins");
-    fs::current_path(directory_);
+  Environment() {
     handle_ = dlopen(STATS_LIBRARY_PATH, RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
     reset = reinterpret_cast<decltype(&::ResetStats0)>(symbol("ResetStats0"));
@@ -37,12 +29,7 @@ class Environment {
     check = reinterpret_cast<decltype(&::CheckCall0)>(symbol("CheckCall0"));
     result = reinterpret_cast<decltype(&::GetResult0)>(symbol("GetResult0"));
   }
-  ~Environment() {
-    dlclose(handle_);
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
-    fs::remove_all(directory_, ignored);
-  }
+  ~Environment() { dlclose(handle_); }
   Environment(const Environment&) = delete;
   Environment& operator=(const Environment&) = delete;
 
@@ -58,8 +45,7 @@ class Environment {
     return address;
   }
 
-  fs::path previous_;
-  fs::path directory_;
+  stats_test::ScratchFolder scratch_;
   void* handle_ = nullptr;
 };
 

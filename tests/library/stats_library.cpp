@@ -14,12 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path makeTemporaryDirectory(const char* stem) {
-  std::string pattern = (fs::temp_directory_path() / stem).string() + "XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp " + pattern);
-  return pattern;
-}
-
 template <typename Function>
 void resolve(void* handle, const char* name, Function& target) {
   void* address = dlsym(handle, name);
@@ -44,10 +38,10 @@ int qsoCall(decltype(&::AddData0) function, const Qso& qso) {
 
 }  // namespace
 
-StatsLibrary::StatsLibrary() : copyDirectory_(makeTemporaryDirectory("stats-library-")) {
+StatsLibrary::StatsLibrary() {
   // A copy under a path of its own is a separate object to the dynamic loader: its static state
   // is built afresh, whatever copies earlier scenarios left behind.
-  const fs::path copy = copyDirectory_ / "libStats.so";
+  const fs::path copy = copyFolder_.path() / "libStats.so";
   fs::copy_file(STATS_LIBRARY_PATH, copy);
   handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
@@ -56,8 +50,6 @@ StatsLibrary::StatsLibrary() : copyDirectory_(makeTemporaryDirectory("stats-libr
 
 StatsLibrary::~StatsLibrary() {
   if (handle_ != nullptr) dlclose(handle_);
-  std::error_code ignored;
-  fs::remove_all(copyDirectory_, ignored);
 }
 
 int StatsLibrary::reset(const char* ownCall, const char* ownDxccPrefix, int exportRequest) const {
@@ -89,18 +81,6 @@ std::string StatsLibrary::result(int* exportDone) const {
   return text != nullptr ? std::string(text) : std::string("<null>");
 }
 
-ScratchDirectory::ScratchDirectory()
-    : previous_(fs::current_path()), path_(makeTemporaryDirectory("stats-scenario-")) {
-  fs::create_directory(path_ / "Plugins");
-  fs::current_path(path_);
-}
-
-ScratchDirectory::~ScratchDirectory() {
-  std::error_code ignored;
-  fs::current_path(previous_, ignored);
-  fs::remove_all(path_, ignored);
-}
-
 std::string captureStderr(const std::function<void()>& work) {
   std::fflush(stderr);
   FILE* file = std::tmpfile();
@@ -115,14 +95,6 @@ std::string captureStderr(const std::function<void()>& work) {
   for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) captured += static_cast<char>(c);
   std::fclose(file);
   return captured;
-}
-
-std::optional<std::string> readBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::ostringstream content;
-  content << in.rdbuf();
-  return content.str();
 }
 
 void writeSettings(const std::vector<std::pair<std::string, std::string>>& keys) {

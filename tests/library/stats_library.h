@@ -18,6 +18,7 @@
 
 #include "plugin/stats_api.h"
 #include "tests/stats_exports.h"
+#include "tests/support/scratch_folder.h"
 
 namespace stats_test {
 
@@ -70,28 +71,13 @@ class StatsLibrary {
   std::string result(int* exportDone = nullptr) const;
 
  private:
-  std::filesystem::path copyDirectory_;
+  ScratchFolder copyFolder_{{.pluginsFolder = false, .makeCurrent = false}};
   void* handle_ = nullptr;
   Exports api_{};
 };
 
-// A scratch current directory with a "Plugins" folder, removed again on destruction.
-class ScratchDirectory {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
- private:
-  std::filesystem::path previous_;
-  std::filesystem::path path_;
-};
-
 // What `work` writes to standard error.
 std::string captureStderr(const std::function<void()>& work);
-
-std::optional<std::string> readBytes(const std::filesystem::path& file);
 
 inline const std::filesystem::path kSettingsFile = std::filesystem::path("Plugins") / "ZRV.ini";
 // Writes the settings file afresh with these keys in the section "Settings".
@@ -129,7 +115,7 @@ inline const std::string kEmptyForeignReport =
 // Every scenario: a scratch directory first, then a fresh library loaded inside it.
 class LibraryTest : public ::testing::Test {
  protected:
-  ScratchDirectory scratch_;
+  ScratchFolder scratch_;
   StatsLibrary lib_;
 };
 

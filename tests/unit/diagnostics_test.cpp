@@ -6,6 +6,7 @@
 #include "cabrillo/cabrillo_writer.h"
 #include "fakes.h"
 #include "plugin/settings.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ class RefusingProfile : public stats_test::FakeProfile {
 };
 
 TEST(Diagnostics, FailedSettingsWriteAndCabrilloFileAreTraced) {
+  const stats_test::ScratchFolder scratch;
   const stats::TraceCapture traces;
   RefusingProfile profile;
   stats::Settings(profile).writeNumber("Claimed", 42);

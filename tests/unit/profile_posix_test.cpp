@@ -3,44 +3,27 @@
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <thread>
 
+#include "plugin/diagnostics.h"
 #include "plugin/profile.h"
+#include "plugin/settings.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
 // Each test runs in a fresh scratch directory holding an empty "Plugins" folder.
-class PosixProfileTest : public testing::Test {
+class ProfilePosix : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "profile-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    scratch_ = pattern;
-    previous_ = fs::current_path();
-    fs::current_path(scratch_);
-    fs::create_directory("Plugins");
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(scratch_);
-  }
-
   static void put(const std::string& bytes) { std::ofstream("Plugins/ZRV.ini") << bytes; }
-  static std::string contents() {
-    std::ifstream in("Plugins/ZRV.ini", std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  static std::string contents() { return stats_test::readBytes("Plugins/ZRV.ini").value_or(""); }
   static std::set<std::string> pluginFiles() {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator("Plugins")) {
@@ -49,14 +32,11 @@ class PosixProfileTest : public testing::Test {
     return names;
   }
 
+  stats_test::ScratchFolder scratch_;
   std::unique_ptr<stats::ProfileStore> store_ = stats::makePlatformProfileStore("Plugins\\ZRV.ini");
-
- private:
-  fs::path scratch_;
-  fs::path previous_;
 };
 
-TEST_F(PosixProfileTest, MissingFileSectionOrKeyReadsDefaultWithoutTrailingSpaces) {
+TEST_F(ProfilePosix, MissingFileSectionOrKeyReadsDefaultWithoutTrailingSpaces) {
   EXPECT_EQ(store_->read("Settings", "Key", " a b  "), " a b");
   put("[Other]\nKey=1\n[Settings]\nEmpty=\n;Key=2\nKey\n");
   EXPECT_EQ(store_->read("Missing", "Key", "d\t "), "d\t");
@@ -64,12 +44,12 @@ TEST_F(PosixProfileTest, MissingFileSectionOrKeyReadsDefaultWithoutTrailingSpace
   EXPECT_EQ(store_->read("Settings", "Empty", "d"), "");
 }
 
-TEST_F(PosixProfileTest, MatchesNamesIgnoringCaseAndBlanks) {
+TEST_F(ProfilePosix, MatchesNamesIgnoringCaseAndBlanks) {
   put("[ Settings\t]\r\n  Call\t=  \tDL1 ABC \t\r\n");
   EXPECT_EQ(store_->read("settings", "CALL", ""), "DL1 ABC");
 }
 
-TEST_F(PosixProfileTest, FirstKeyAndFirstSectionWin) {
+TEST_F(ProfilePosix, FirstKeyAndFirstSectionWin) {
   put("[S]\nk=first\nk=second\n[s]\nk=third\nj=other\n");
   EXPECT_EQ(store_->read("S", "k", ""), "first");
   EXPECT_EQ(store_->read("S", "j", "d"), "d");
@@ -77,7 +57,7 @@ TEST_F(PosixProfileTest, FirstKeyAndFirstSectionWin) {
   EXPECT_EQ(contents(), "[S]\r\nk=new\r\nk=second\r\n[s]\r\nk=third\r\nj=other\r\n");
 }
 
-TEST_F(PosixProfileTest, ReadsLineEndsAndBytesAsTheyAre) {
+TEST_F(ProfilePosix, ReadsLineEndsAndBytesAsTheyAre) {
   const std::string value = "\xC4\xD6 \xC3\xA4 " + std::string(5000, 'x');
   put("\xEF\xBB\xBF[A]\r\na=1\nb=" + value + "\r\n[B]\nc=3");
   EXPECT_EQ(store_->read("A", "a", ""), "1");
@@ -87,7 +67,7 @@ TEST_F(PosixProfileTest, ReadsLineEndsAndBytesAsTheyAre) {
   EXPECT_EQ(contents(), "\xEF\xBB\xBF[A]\r\na=1\r\nb=" + value + "\r\n[B]\r\nc=4\r\n");
 }
 
-TEST_F(PosixProfileTest, StripsOneMatchingPairOfQuotes) {
+TEST_F(ProfilePosix, StripsOneMatchingPairOfQuotes) {
   put("[S]\na=\" x \"\nb='y'\nc=\"z'\nd=\"\ne=\"\"\nf=\"\"\"\n");
   EXPECT_EQ(store_->read("S", "a", ""), " x ");
   EXPECT_EQ(store_->read("S", "b", ""), "y");
@@ -97,7 +77,7 @@ TEST_F(PosixProfileTest, StripsOneMatchingPairOfQuotes) {
   EXPECT_EQ(store_->read("S", "f", ""), "\"");
 }
 
-TEST_F(PosixProfileTest, WriteCreatesFileAndSectionButNotFolder) {
+TEST_F(ProfilePosix, WriteCreatesFileAndSectionButNotFolder) {
   ASSERT_TRUE(store_->write("Settings", "Key", "1"));
   EXPECT_EQ(contents(), "[Settings]\r\nKey=1\r\n");
 
@@ -106,7 +86,7 @@ TEST_F(PosixProfileTest, WriteCreatesFileAndSectionButNotFolder) {
   EXPECT_FALSE(fs::exists("Plugins"));
 }
 
-TEST_F(PosixProfileTest, UpdateChangesOnlyItsLineAndWritesCrLf) {
+TEST_F(ProfilePosix, UpdateChangesOnlyItsLineAndWritesCrLf) {
   put("; top\n\n[Settings]\n  key = old ; kept? \nOther= x \n\n[Next]\nkey=n\n# odd line");
   ASSERT_TRUE(store_->write("SETTINGS", "Key", "new"));
   EXPECT_EQ(contents(),
@@ -114,7 +94,7 @@ TEST_F(PosixProfileTest, UpdateChangesOnlyItsLineAndWritesCrLf) {
             "# odd line\r\n");
 }
 
-TEST_F(PosixProfileTest, NewKeyGoesToTheEndOfItsSectionAndNewSectionToTheEnd) {
+TEST_F(ProfilePosix, NewKeyGoesToTheEndOfItsSectionAndNewSectionToTheEnd) {
   put("[A]\r\na=1\r\n; note\r\n\r\n[B]\r\nb=2");
   ASSERT_TRUE(store_->write("a", "n", "  lead and trail  "));
   ASSERT_TRUE(store_->write("C", "c", "3"));
@@ -123,18 +103,18 @@ TEST_F(PosixProfileTest, NewKeyGoesToTheEndOfItsSectionAndNewSectionToTheEnd) {
   EXPECT_EQ(store_->read("A", "n", ""), "lead and trail");
 }
 
-TEST_F(PosixProfileTest, SameValueLeavesTheFileUntouched) {
+TEST_F(ProfilePosix, SameValueLeavesTheFileUntouched) {
   put("[S]\nk = v\n");
   ASSERT_TRUE(store_->write("S", "k", "v"));
   EXPECT_EQ(contents(), "[S]\nk = v\n");
 }
 
-TEST_F(PosixProfileTest, LineBreakCutsTheValue) {
+TEST_F(ProfilePosix, LineBreakCutsTheValue) {
   ASSERT_TRUE(store_->write("S", "k", "a\r\n[X]\nb=c"));
   EXPECT_EQ(contents(), "[S]\r\nk=a\r\n");
 }
 
-TEST_F(PosixProfileTest, WritesLeaveNoTemporaryFileAndKeepPermissions) {
+TEST_F(ProfilePosix, WritesLeaveNoTemporaryFileAndKeepPermissions) {
   put("[S]\n");
   fs::permissions("Plugins/ZRV.ini",
                   fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -144,7 +124,7 @@ TEST_F(PosixProfileTest, WritesLeaveNoTemporaryFileAndKeepPermissions) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
-TEST_F(PosixProfileTest, ResolvesAgainstTheCurrentDirectoryOfEachCall) {
+TEST_F(ProfilePosix, ResolvesAgainstTheCurrentDirectoryOfEachCall) {
   fs::create_directories("other/Plugins");
   fs::current_path("other");
   ASSERT_TRUE(store_->write("S", "k", "1"));
@@ -153,7 +133,7 @@ TEST_F(PosixProfileTest, ResolvesAgainstTheCurrentDirectoryOfEachCall) {
   EXPECT_FALSE(fs::exists("Plugins/ZRV.ini"));
 }
 
-TEST_F(PosixProfileTest, ConcurrentWritesLoseNothing) {
+TEST_F(ProfilePosix, ConcurrentWritesLoseNothing) {
   constexpr int kKeys = 40;
   auto writeKeys = [this](const std::string& prefix) {
     for (int i = 0; i < kKeys; ++i) store_->write("S", prefix + std::to_string(i), "v");
@@ -167,6 +147,56 @@ TEST_F(PosixProfileTest, ConcurrentWritesLoseNothing) {
     EXPECT_EQ(store_->read("S", "window" + std::to_string(i), "missing"), "v");
   }
   EXPECT_EQ(pluginFiles(), std::set<std::string>{"ZRV.ini"});
+}
+
+// What is under Plugins: each link with its target, each folder, each file with its bytes.
+std::set<std::string> pluginEntries() {
+  std::set<std::string> entries;
+  for (const auto& entry : fs::recursive_directory_iterator("Plugins")) {
+    const std::string name = entry.path().string();
+    if (entry.is_symlink()) {
+      entries.insert(name + " -> " + fs::read_symlink(entry.path()).string());
+    } else if (entry.is_directory()) {
+      entries.insert(name + "/");
+    } else {
+      entries.insert(name + ": " + stats_test::readBytes(entry.path()).value_or("<unreadable>"));
+    }
+  }
+  return entries;
+}
+
+// A settings file that is there but cannot be read is neither replaced nor emptied by a write (a
+// rename over a link would put a file in its place), and the failed write is traced.
+TEST_F(ProfilePosix, WriteLeavesAnUnreadableFileAsItIsAndIsTraced) {
+  const struct {
+    const char* name;
+    void (*make)();
+  } cases[] = {
+      {"a folder",
+       [] {
+         fs::create_directory("Plugins/ZRV.ini");
+         std::ofstream("Plugins/ZRV.ini/kept") << "[Settings]\nMode=SSB\n";
+       }},
+      {"a link to itself", [] { fs::create_symlink("ZRV.ini", "Plugins/ZRV.ini"); }},
+      {"two links to each other",
+       [] {
+         fs::create_symlink("other.ini", "Plugins/ZRV.ini");
+         fs::create_symlink("ZRV.ini", "Plugins/other.ini");
+       }},
+  };
+  for (const auto& example : cases) {
+    SCOPED_TRACE(example.name);
+    fs::remove_all("Plugins");
+    fs::create_directory("Plugins");
+    example.make();
+    const std::set<std::string> before = pluginEntries();
+
+    const stats::TraceCapture traces;
+    stats::Settings(*store_).writeText("Mode", "CW");
+    EXPECT_EQ(pluginEntries(), before);
+    EXPECT_TRUE(traces.contains("could not write Mode to Plugins\\ZRV.ini"));
+    EXPECT_EQ(store_->read("Settings", "Mode", "none"), "none");
+  }
 }
 
 }  // namespace

@@ -147,34 +147,3 @@ TEST(QsoAccounting, RemovesTheDeletedQsoOrElseTheFirstWithCallModeAndBand) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST(QsoLogStore, IdentityIndexFollowsAppendsAndRemovals) {
-  stats::QsoLog log;
-  stats::CInfo record;
-  record.call = "K1AA";
-  record.time = COleDateTime{0.0, COleDateTimeValid};
-  log.appendIfNotIdentical(record);
-  record.time.m_dt = -0.0;  // the same time: still identical
-  log.appendIfNotIdentical(record);
-  EXPECT_EQ(log.size(), 1u);
-
-  stats::CInfo nullTime = record;
-  nullTime.time = COleDateTime{5.0, COleDateTimeNull};
-  log.appendIfNotIdentical(nullTime);
-  nullTime.time.m_dt = 6.0;  // a null time's day count plays no part
-  log.appendIfNotIdentical(nullTime);
-  EXPECT_EQ(log.size(), 2u);
-
-  EXPECT_TRUE(log.removeFirstIdentical(record));
-  EXPECT_FALSE(log.removeFirstIdentical(record));
-  log.appendIfNotIdentical(record);
-  EXPECT_EQ(log.size(), 2u);
-  EXPECT_EQ(log.records().back().call, "K1AA");
-  log.clear();
-  log.appendIfNotIdentical(record);
-  EXPECT_EQ(log.size(), 1u);
-}
-
-}  // namespace

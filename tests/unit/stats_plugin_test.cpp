@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <future>
 
 #include "fakes.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
@@ -14,9 +14,10 @@ using stats_test::FakeProfile;
 using stats_test::FakeUserInterface;
 using Writes = std::vector<std::pair<std::string, std::string>>;
 
-class PluginTest : public testing::Test {
+// Each test runs in a scratch current directory, where exports write their Cabrillo files.
+class StatsPlugin : public testing::Test {
  protected:
-  PluginTest() {
+  StatsPlugin() {
     auto profileOwner = std::make_unique<FakeProfile>();
     auto uiOwner = std::make_unique<FakeUserInterface>();
     profile = profileOwner.get();
@@ -32,12 +33,13 @@ class PluginTest : public testing::Test {
     return attempt.wait_for(std::chrono::seconds(1)) == std::future_status::ready;
   }
 
+  stats_test::ScratchFolder scratch;
   FakeProfile* profile;
   FakeUserInterface* ui;
   std::unique_ptr<stats::StatsPlugin> plugin;
 };
 
-TEST_F(PluginTest, ContestStartLabelsPanelRowsAndOnlyOnMakesTheStationBelgian) {
+TEST_F(StatsPlugin, ContestStartLabelsPanelRowsAndOnlyOnMakesTheStationBelgian) {
   plugin->resetStats(0, "K1AA", "on");
   plugin->withState([](stats::ContestState& state) {
     EXPECT_EQ(state.belgianStation, 0);
@@ -53,7 +55,7 @@ TEST_F(PluginTest, ContestStartLabelsPanelRowsAndOnlyOnMakesTheStationBelgian) {
   EXPECT_EQ(profile->writes, (Writes{{"BELGIUM", "1"}}));
 }
 
-TEST_F(PluginTest, StartKeyAlternatesLiveWindowStarts) {
+TEST_F(StatsPlugin, StartKeyAlternatesLiveWindowStarts) {
   profile->values = {{"Multiplier", "1"}, {"Start", "0"}};
   plugin->resetStats(0, "K1AA", "K");
   EXPECT_EQ(ui->starts, 1);
@@ -70,7 +72,7 @@ TEST_F(PluginTest, StartKeyAlternatesLiveWindowStarts) {
   EXPECT_EQ(profile->values["Start"], "0");
 }
 
-TEST_F(PluginTest, ExportRequestRunsHeaderDialogWithoutTheLockAndNeverStartsTheWindow) {
+TEST_F(StatsPlugin, ExportRequestRunsHeaderDialogWithoutTheLockAndNeverStartsTheWindow) {
   profile->values = {{"Multiplier", "1"}, {"Start", "0"}, {"Mode", "CW"}};
   bool freeDuringDialog = false;
   ui->onCabrillo = [&](stats::CabrilloState& header) {
@@ -91,7 +93,7 @@ TEST_F(PluginTest, ExportRequestRunsHeaderDialogWithoutTheLockAndNeverStartsTheW
   });
 }
 
-TEST_F(PluginTest, SetupWritesOnlyWhenConfirmed) {
+TEST_F(StatsPlugin, SetupWritesOnlyWhenConfirmed) {
   profile->values = {{"Multiplier", "1"}, {"Province", "AN"}, {"Mode", "SSB"}};
   plugin->setup();
   EXPECT_EQ(ui->setupShown.useMultiplierWindow, 1);
@@ -113,7 +115,7 @@ TEST_F(PluginTest, SetupWritesOnlyWhenConfirmed) {
   });
 }
 
-TEST_F(PluginTest, CheckCallArmsThePollOnlyPastTheBandTest) {
+TEST_F(StatsPlugin, CheckCallArmsThePollOnlyPastTheBandTest) {
   stats::CallCheckArguments arguments;
   arguments.call = "K1AA";
   arguments.band = "20m";
@@ -127,7 +129,7 @@ TEST_F(PluginTest, CheckCallArmsThePollOnlyPastTheBandTest) {
   EXPECT_EQ(ui->armings, (std::vector<unsigned>{330}));
 }
 
-TEST_F(PluginTest, ResultWritesClaimedAndExportShowsTheMessageWithoutTheLock) {
+TEST_F(StatsPlugin, ResultWritesClaimedAndExportShowsTheMessageWithoutTheLock) {
   const char* report = plugin->getResult(nullptr);
   EXPECT_NE(std::string(report).find("Score: 0*(0 + 0 + 0) = 0"), std::string::npos);
   EXPECT_EQ(profile->writes, (Writes{{"Claimed", "0"}}));
@@ -140,10 +142,40 @@ TEST_F(PluginTest, ResultWritesClaimedAndExportShowsTheMessageWithoutTheLock) {
   ASSERT_EQ(ui->messages.size(), 1u);
   EXPECT_EQ(ui->messages[0].rfind("File", 0), 0u);
   EXPECT_NE(ui->messages[0].find("NOCALL.cbr"), std::string::npos);
-  std::remove("NOCALL.cbr");
+  EXPECT_NE(scratch.readFile("NOCALL.cbr"), "");
 }
 
-TEST_F(PluginTest, ShutdownStopsTheLiveWindow) {
+// Each export writes the log as it stands: its QSO lines are not carried into the next file.
+TEST_F(StatsPlugin, EveryExportWritesEachQsoOnce) {
+  plugin->resetStats(1, "K1AA", "K");
+  stats::QsoArguments qso;
+  qso.call = "DL1AA";
+  qso.mode = "CW";
+  qso.sentSerial = "1";
+  qso.receivedExchange = "5";
+  qso.dxccPrefix = "DL";
+  qso.band = "20m";
+  ASSERT_EQ(plugin->addData(qso), 1);
+  auto qsoLinesInFile = [this] {
+    const std::string file = scratch.readFile("K1AA.cbr");
+    size_t count = 0;
+    for (size_t at = file.find("\r\nQSO: "); at != std::string::npos;
+         at = file.find("\r\nQSO: ", at + 1)) {
+      ++count;
+    }
+    return count;
+  };
+  for (int round = 0; round < 2; ++round) {
+    plugin->getResult(nullptr);
+    EXPECT_EQ(qsoLinesInFile(), 1u) << "export " << round + 1;
+  }
+  qso.call = "DL2BB";
+  ASSERT_EQ(plugin->addData(qso), 1);
+  plugin->getResult(nullptr);
+  EXPECT_EQ(qsoLinesInFile(), 2u);
+}
+
+TEST_F(StatsPlugin, ShutdownStopsTheLiveWindow) {
   plugin->shutdown();
   EXPECT_EQ(ui->stops, 1);
 }

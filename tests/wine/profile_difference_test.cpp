@@ -38,7 +38,7 @@ TEST(ProfileDifference, Kernel32AndThePosixStoreAgreeOnEveryStep) {
 
   std::string windows;
   {
-    ScratchDirectory scratch;
+    ScratchFolder scratch;
     windows = profile_script::run(script, stats::makePlatformProfileStore);
   }
   // Kept beside the other transcript, for a look with diff.

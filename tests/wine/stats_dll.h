@@ -1,5 +1,6 @@
 // Test host side of the Windows DLL: loads a private copy of Stats.dll (so its process-wide state
-// starts clean for each scenario), resolves the exports, and runs each scenario in a scratch
+// starts clean for each scenario), resolves the exports, and passes a contest start and QSOs as
+// the logger does. Each scenario runs in a ScratchFolder (tests/support/scratch_folder.h): a
 // current directory with a Plugins folder, as the logger's program folder would be.
 #pragma once
 
@@ -9,6 +10,7 @@
 
 #include "plugin/stats_api.h"
 #include "tests/stats_exports.h"
+#include "tests/support/scratch_folder.h"
 
 namespace stats_test {
 
@@ -22,7 +24,7 @@ Function exportAs(FARPROC address) {
 class StatsDll : public Exports {
  public:
   StatsDll();   // copies STATS_DLL_NAME (found beside the test executable) and loads the copy
-  ~StatsDll();  // FreeLibrary, then deletes the copy
+  ~StatsDll();  // FreeLibrary; the copy goes with its folder
   StatsDll(const StatsDll&) = delete;
   StatsDll& operator=(const StatsDll&) = delete;
 
@@ -30,29 +32,43 @@ class StatsDll : public Exports {
   FARPROC resolve(const char* name) const;  // fails the test when the name is not exported
 
  private:
+  ScratchFolder copyFolder_{{.pluginsFolder = false, .makeCurrent = false}};
   std::string copyPath_;
   HMODULE module_ = nullptr;
 };
 
-// A fresh temporary directory made current for the scenario, with an empty Plugins folder;
-// the previous current directory is restored and the scratch tree removed afterwards.
-class ScratchDirectory {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string readFile(const std::string& relativeName) const;  // bytes, "" when missing
-  void writeFile(const std::string& relativeName, const std::string& bytes) const;
-
- private:
-  std::string previous_;
-  std::string path_;
-};
-
 // The path of a file beside the test executable (the build folder: Stats.dll, test data).
 std::string besideTestExecutable(const std::string& name);
+
+// The arguments of a QSO that the plug-in reads. Every date-time argument gets the QSO's time;
+// everything else is passed empty or zero.
+struct Qso {
+  const char* call;
+  const char* band;
+  const char* dxccPrefix;
+  const char* callPrefix;
+  const char* mode = "CW";
+  const char* sentSerial = "001";
+  const char* receivedExchange = "001";
+  unsigned frequencyHz = 3510000;
+  double day = 46300.25;  // days since 1899-12-30
+};
+
+// Passes the QSO to AddData0 or RemoveData0, however the function was looked up.
+template <typename AddOrRemove>
+int passQso(AddOrRemove function, const Qso& qso) {
+  COleDateTime time{qso.day, COleDateTimeValid};
+  return function("", qso.call, &time, &time, &time, &time, 0u, qso.frequencyHz, qso.mode, "", "",
+                  qso.sentSerial, qso.receivedExchange, "", "", "", "", "", "", "", "",
+                  qso.callPrefix, qso.dxccPrefix, 0, 0, 0, 0.0, 0.0, "", "", "", qso.band, "");
+}
+
+// A contest start through ResetStats0, with the own DXCC prefix and call and the export request.
+inline int startContest(decltype(&::ResetStats0) function, const char* ownDxccPrefix,
+                        int exportRequest = 0, const char* ownCall = "ON4ZZ") {
+  COleDateTime unused{0.0, COleDateTimeValid};
+  return function("", exportRequest, ownCall, &unused, &unused, "", "", "", "", "", "", "", "", "",
+                  ownDxccPrefix, 0, 0, 0, 0.0, 0.0, "", "", "");
+}
 
 }  // namespace stats_test

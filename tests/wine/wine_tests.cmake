@@ -1,12 +1,13 @@
 # Tests of the Windows DLL under Wine: a test host executable that loads Stats.dll as the logger
 # does, drives its exports, and finds and operates its dialogs.
 add_executable(windows_host_tests
-  ${CMAKE_CURRENT_LIST_DIR}/dialog_cabrillo_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/cabrillo_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dialog_screenshot.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/dialog_setup_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exports_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/lifecycle_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profile_difference_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stats_dll.cpp)
 target_include_directories(windows_host_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
 target_link_libraries(windows_host_tests PRIVATE gtest_main user32 gdi32 ole32 oleaut32 uuid)
@@ -36,6 +37,7 @@ add_custom_command(
           ${STATS_PROFILE_RUNNER_SOURCES} -o ${STATS_PROFILE_RUNNER}
   DEPENDS ${STATS_PROFILE_RUNNER_SOURCES} ${CMAKE_SOURCE_DIR}/plugin/profile.h
           ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.h
+          ${CMAKE_SOURCE_DIR}/tests/support/scratch_folder.h
   COMMENT "Building the native settings-file script runner"
   VERBATIM)
 add_custom_command(

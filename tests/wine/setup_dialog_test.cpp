@@ -41,7 +41,7 @@ void runSetup(StatsDll& dll, std::function<void(HWND)> operate) {
 }
 
 TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
-  ScratchDirectory scratch;
+  ScratchFolder scratch;
   scratch.writeFile(kIniFile, "[Settings]\r\nMode=CW\r\nProvince=AN\r\nMultiplier=1\r\n");
   StatsDll dll;
 
@@ -92,7 +92,7 @@ TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
 }
 
 TEST(SetupDialog, WithoutASettingsFileStartsEmptyAndWritesMultiplierProvinceModeInOrder) {
-  ScratchDirectory scratch;
+  ScratchFolder scratch;
   StatsDll dll;
 
   SetupSeen seen;
@@ -113,7 +113,7 @@ TEST(SetupDialog, WithoutASettingsFileStartsEmptyAndWritesMultiplierProvinceMode
 }
 
 TEST(SetupDialog, EscapeAndTheCloseBoxLeaveTheSettingsFileUntouched) {
-  ScratchDirectory scratch;
+  ScratchFolder scratch;
   const std::string stored = "[Settings]\r\nMultiplier=0\r\nProvince=HT\r\nMode=SSB\r\n";
   scratch.writeFile(kIniFile, stored);
   StatsDll dll;

@@ -20,9 +20,24 @@ constexpr int kMessageTextId = 0xFFFF;  // the message box's static control with
 
 constexpr double k2024_03_02 = 45353.0;  // 2024-03-02 00:00 as an OLE date
 
-const int kComboBoxes[] = {1013, 1024, 1014, 1016, 1023, 1021, 1025, 1022};
-const int kEditBoxes[] = {1009, 1010, 1008, 1020, 1007, 1002, 1003,
-                          1011, 1012, 1015, 1006, 1005, 1001, 1004};
+const int kComboBoxes[] = {IDC_CABRILLO_CATEGORY_OPERATOR, IDC_CABRILLO_LOCATION,
+                           IDC_CABRILLO_CATEGORY_BAND,     IDC_CABRILLO_CATEGORY_ASSISTED,
+                           IDC_CABRILLO_CATEGORY_OVERLAY,  IDC_CABRILLO_CATEGORY_POWER,
+                           IDC_CABRILLO_CATEGORY_STATION,  IDC_CABRILLO_CATEGORY_TRANSMITTER};
+const int kEditBoxes[] = {IDC_CABRILLO_CONTEST,
+                          IDC_CABRILLO_CALLSIGN,
+                          IDC_CABRILLO_CLAIMED,
+                          IDC_CABRILLO_CATEGORY_MODE,
+                          IDC_CABRILLO_NAME,
+                          IDC_CABRILLO_ADDRESS,
+                          IDC_CABRILLO_ADDRESS_CITY,
+                          IDC_CABRILLO_ADDRESS_ST_PROV,
+                          IDC_CABRILLO_ADDRESS_POSTALCODE,
+                          IDC_CABRILLO_ADDRESS_COUNTRY,
+                          IDC_CABRILLO_OPERATORS,
+                          IDC_CABRILLO_CLUB,
+                          IDC_CABRILLO_SOAPBOX,
+                          IDC_CABRILLO_EMAIL};
 
 // What the helper thread saw of the Cabrillo dialog.
 struct CabrilloSeen {
@@ -65,35 +80,10 @@ void selectEntry(HWND dialog, int id, const char* beginning) {
                       reinterpret_cast<LPARAM>(beginning));
 }
 
-int startContest(StatsDll& dll, int exportRequest, const char* ownCall, const char* ownDxcc) {
-  COleDateTime start{k2024_03_02, COleDateTimeValid};
-  return dll.ResetStats0("", exportRequest, ownCall, &start, &start, "", "", "", "", "", "", "", "",
-                         "", ownDxcc, 0, 0, 0, 0.0, 0.0, "", "", "");
-}
-
-struct Qso {
-  const char* call;
-  double time;
-  unsigned frequencyHz;
-  const char* mode;
-  const char* sentSerial;
-  const char* received;
-  const char* callPrefix;
-  const char* dxcc;
-  const char* band;
-};
-
-int logQso(StatsDll& dll, const Qso& qso) {
-  COleDateTime time{qso.time, COleDateTimeValid};
-  return dll.AddData0("", qso.call, &time, &time, &time, &time, 0, qso.frequencyHz, qso.mode, "",
-                      "", qso.sentSerial, qso.received, "", "", "", "", "", "", "", "",
-                      qso.callPrefix, qso.dxcc, 0, 0, 0, 0.0, 0.0, "", "", "", qso.band, "");
-}
-
 // Starts a contest with an export while `operate` works the Cabrillo dialog.
 void startExport(StatsDll& dll, const char* ownCall, std::function<void(HWND)> operate) {
   DialogDriver driver(kTitle, std::move(operate));
-  EXPECT_EQ(startContest(dll, 1, ownCall, "DL"), 1);
+  EXPECT_EQ(startContest(dll.ResetStats0, "DL", 1, ownCall), 1);
   driver.finish();
   ASSERT_TRUE(driver.found()) << driver.failure();
   ASSERT_EQ(driver.failure(), "");
@@ -172,7 +162,7 @@ const std::string kLoadedHeaderFile =
     "END-OF-LOG:\r\n";
 
 TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
-  ScratchDirectory scratch;
+  ScratchFolder scratch;
   scratch.writeFile(kIniFile, kLoadedSettings);
   StatsDll dll;
 
@@ -182,8 +172,8 @@ TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
     seen = look(dialog);
     Sleep(300);  // let the dialog paint itself
     screenshot = saveScreenshot(dialog, "cabrillo-dialog");
-    typeText(dialog, 1007, "Somebody Else");
-    selectEntry(dialog, 1013, "CHECK");
+    typeText(dialog, IDC_CABRILLO_NAME, "Somebody Else");
+    selectEntry(dialog, IDC_CABRILLO_CATEGORY_OPERATOR, "CHECK");
     pressButton(dialog, IDCANCEL);
   }));
 
@@ -192,31 +182,34 @@ TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
   EXPECT_EQ(seen.okText, "OK");
   EXPECT_EQ(seen.cancelText, "CANCEL");
   const std::map<int, std::string> expectedTexts = {
-      {1009, "ZRV-DX-CW"},
-      {1010, "DL1ABC/P"},
-      {1008, "1234"},
-      {1013, "SINGLE OPERATOR"},
-      {1024, "DX"},
-      {1014, "ALL BANDS"},
-      {1016, "NON-ASSISTED"},
-      {1020, "CW"},
-      {1023, "NONE"},  // in no list entry: shown as it is
-      {1021, "HIGH POWER"},
-      {1025, "FIXED"},
-      {1022, "ONE"},
-      {1007, "Hans Becker"},
-      {1002, "Hauptstrasse 5"},
-      {1003, "Koeln"},
-      {1011, "NRW"},
-      {1012, "50667"},
-      {1015, "Germany"},
-      {1006, "DL1ABC DL2XYZ"},
-      {1005, "DARC"},
-      {1001, "First line\r\nSecond line"},
-      {1004, "dl1abc@example.org"}};
+      {IDC_CABRILLO_CONTEST, "ZRV-DX-CW"},
+      {IDC_CABRILLO_CALLSIGN, "DL1ABC/P"},
+      {IDC_CABRILLO_CLAIMED, "1234"},
+      {IDC_CABRILLO_CATEGORY_OPERATOR, "SINGLE OPERATOR"},
+      {IDC_CABRILLO_LOCATION, "DX"},
+      {IDC_CABRILLO_CATEGORY_BAND, "ALL BANDS"},
+      {IDC_CABRILLO_CATEGORY_ASSISTED, "NON-ASSISTED"},
+      {IDC_CABRILLO_CATEGORY_MODE, "CW"},
+      {IDC_CABRILLO_CATEGORY_OVERLAY, "NONE"},  // in no list entry: shown as it is
+      {IDC_CABRILLO_CATEGORY_POWER, "HIGH POWER"},
+      {IDC_CABRILLO_CATEGORY_STATION, "FIXED"},
+      {IDC_CABRILLO_CATEGORY_TRANSMITTER, "ONE"},
+      {IDC_CABRILLO_NAME, "Hans Becker"},
+      {IDC_CABRILLO_ADDRESS, "Hauptstrasse 5"},
+      {IDC_CABRILLO_ADDRESS_CITY, "Koeln"},
+      {IDC_CABRILLO_ADDRESS_ST_PROV, "NRW"},
+      {IDC_CABRILLO_ADDRESS_POSTALCODE, "50667"},
+      {IDC_CABRILLO_ADDRESS_COUNTRY, "Germany"},
+      {IDC_CABRILLO_OPERATORS, "DL1ABC DL2XYZ"},
+      {IDC_CABRILLO_CLUB, "DARC"},
+      {IDC_CABRILLO_SOAPBOX, "First line\r\nSecond line"},
+      {IDC_CABRILLO_EMAIL, "dl1abc@example.org"}};
   EXPECT_EQ(seen.texts, expectedTexts);
-  const std::map<int, int> expectedSelections = {{1013, 0},      {1024, 0}, {1014, 0}, {1016, 1},
-                                                 {1023, CB_ERR}, {1021, 0}, {1025, 1}, {1022, 0}};
+  const std::map<int, int> expectedSelections = {
+      {IDC_CABRILLO_CATEGORY_OPERATOR, 0},     {IDC_CABRILLO_LOCATION, 0},
+      {IDC_CABRILLO_CATEGORY_BAND, 0},         {IDC_CABRILLO_CATEGORY_ASSISTED, 1},
+      {IDC_CABRILLO_CATEGORY_OVERLAY, CB_ERR}, {IDC_CABRILLO_CATEGORY_POWER, 0},
+      {IDC_CABRILLO_CATEGORY_STATION, 1},      {IDC_CABRILLO_CATEGORY_TRANSMITTER, 0}};
   EXPECT_EQ(seen.selections, expectedSelections);
 
   std::vector<std::string> locations = {"DX", "--/--"};
@@ -229,21 +222,24 @@ TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
     locations.push_back(code);
   }
   const std::map<int, std::vector<std::string>> expectedLists = {
-      {1013, {"SINGLE OPERATOR", "MULTI-ONE", "CHECKLOG"}},
-      {1024, locations},
-      {1014, {"ALL BANDS", "80M", "40M", "20M", "15M", "10M"}},
-      {1016, {"ASSISTED", "NON-ASSISTED"}},
-      {1023, {"12-HOURS", "24-HOURS", "6-HOURS", "ON3"}},
-      {1021, {"HIGH POWER", "LOW POWER", "QRP"}},
-      {1025, {"EXPEDITION", "FIXED", "HQ", "MOBILE", "PORTABLE", "ROVER", "SCHOOL"}},
-      {1022, {"ONE", "TWO", "UNLIMITED"}}};
+      {IDC_CABRILLO_CATEGORY_OPERATOR, {"SINGLE OPERATOR", "MULTI-ONE", "CHECKLOG"}},
+      {IDC_CABRILLO_LOCATION, locations},
+      {IDC_CABRILLO_CATEGORY_BAND, {"ALL BANDS", "80M", "40M", "20M", "15M", "10M"}},
+      {IDC_CABRILLO_CATEGORY_ASSISTED, {"ASSISTED", "NON-ASSISTED"}},
+      {IDC_CABRILLO_CATEGORY_OVERLAY, {"12-HOURS", "24-HOURS", "6-HOURS", "ON3"}},
+      {IDC_CABRILLO_CATEGORY_POWER, {"HIGH POWER", "LOW POWER", "QRP"}},
+      {IDC_CABRILLO_CATEGORY_STATION,
+       {"EXPEDITION", "FIXED", "HQ", "MOBILE", "PORTABLE", "ROVER", "SCHOOL"}},
+      {IDC_CABRILLO_CATEGORY_TRANSMITTER, {"ONE", "TWO", "UNLIMITED"}}};
   EXPECT_EQ(seen.lists, expectedLists);
 
   // Assisted, station and transmitter are disabled, the location hidden; the rest is usable.
   for (const auto& [id, enabled] : seen.enabled) {
-    const bool fixed = id == 1016 || id == 1025 || id == 1022;
+    const bool fixed = id == IDC_CABRILLO_CATEGORY_ASSISTED ||
+                       id == IDC_CABRILLO_CATEGORY_STATION ||
+                       id == IDC_CABRILLO_CATEGORY_TRANSMITTER;
     EXPECT_EQ(enabled, !fixed) << "control " << id;
-    EXPECT_EQ(seen.visible.at(id), id != 1024) << "control " << id;
+    EXPECT_EQ(seen.visible.at(id), id != IDC_CABRILLO_LOCATION) << "control " << id;
   }
   const std::map<std::string, bool> expectedLabelEnabled = {{"CONTEST", true},
                                                             {"LOCATION", true},
@@ -272,40 +268,40 @@ TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
 }
 
 TEST(CabrilloDialog, OkSavesTheEditsInWriteOrderAndTheExportWritesThem) {
-  ScratchDirectory scratch;
+  ScratchFolder scratch;
   scratch.writeFile(kIniFile, "[Settings]\r\nMode=SSB\r\nClaimed=77\r\n");
   StatsDll dll;
 
   CabrilloSeen seen;
   ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
     seen = look(dialog);
-    typeText(dialog, 1009, "ZRV-TEST");
-    typeText(dialog, 1010, "DL1ABC/M");
-    typeText(dialog, 1008, "999999");  // shown only: what is typed there is dropped
-    selectEntry(dialog, 1013, "multi");
-    typeText(dialog, 1014, "160M");  // not in the list: taken as typed
-    selectEntry(dialog, 1023, "24");
-    selectEntry(dialog, 1021, "low");
-    typeText(dialog, 1007, "Anna Schmidt");
-    typeText(dialog, 1002, "Ring 3");
-    typeText(dialog, 1003, "Bonn");
-    typeText(dialog, 1011, "NRW");
-    typeText(dialog, 1012, "53111");
-    typeText(dialog, 1015, "Germany");
-    typeText(dialog, 1006, "DL1ABC DL3QQ");
-    typeText(dialog, 1005, "ZRV Friends");
-    typeText(dialog, 1001, "Line one\r\nLine two\r\nLine three");
-    typeText(dialog, 1004, "anna@example.org");
+    typeText(dialog, IDC_CABRILLO_CONTEST, "ZRV-TEST");
+    typeText(dialog, IDC_CABRILLO_CALLSIGN, "DL1ABC/M");
+    typeText(dialog, IDC_CABRILLO_CLAIMED, "999999");  // shown only: what is typed there is dropped
+    selectEntry(dialog, IDC_CABRILLO_CATEGORY_OPERATOR, "multi");
+    typeText(dialog, IDC_CABRILLO_CATEGORY_BAND, "160M");  // not in the list: taken as typed
+    selectEntry(dialog, IDC_CABRILLO_CATEGORY_OVERLAY, "24");
+    selectEntry(dialog, IDC_CABRILLO_CATEGORY_POWER, "low");
+    typeText(dialog, IDC_CABRILLO_NAME, "Anna Schmidt");
+    typeText(dialog, IDC_CABRILLO_ADDRESS, "Ring 3");
+    typeText(dialog, IDC_CABRILLO_ADDRESS_CITY, "Bonn");
+    typeText(dialog, IDC_CABRILLO_ADDRESS_ST_PROV, "NRW");
+    typeText(dialog, IDC_CABRILLO_ADDRESS_POSTALCODE, "53111");
+    typeText(dialog, IDC_CABRILLO_ADDRESS_COUNTRY, "Germany");
+    typeText(dialog, IDC_CABRILLO_OPERATORS, "DL1ABC DL3QQ");
+    typeText(dialog, IDC_CABRILLO_CLUB, "ZRV Friends");
+    typeText(dialog, IDC_CABRILLO_SOAPBOX, "Line one\r\nLine two\r\nLine three");
+    typeText(dialog, IDC_CABRILLO_EMAIL, "anna@example.org");
     pressButton(dialog, IDOK);
   }));
 
   // Loaded: the operators default to the passed callsign; the SSB leg; the stored claimed score.
-  EXPECT_EQ(seen.texts[1006], "DL1ABC/P");
-  EXPECT_EQ(seen.texts[1009], "ZRV-DX-SSB");
-  EXPECT_EQ(seen.texts[1020], "SSB");
-  EXPECT_EQ(seen.texts[1008], "77");
-  EXPECT_EQ(seen.texts[1007], "");
-  EXPECT_EQ(seen.texts[1001], "");
+  EXPECT_EQ(seen.texts[IDC_CABRILLO_OPERATORS], "DL1ABC/P");
+  EXPECT_EQ(seen.texts[IDC_CABRILLO_CONTEST], "ZRV-DX-SSB");
+  EXPECT_EQ(seen.texts[IDC_CABRILLO_CATEGORY_MODE], "SSB");
+  EXPECT_EQ(seen.texts[IDC_CABRILLO_CLAIMED], "77");
+  EXPECT_EQ(seen.texts[IDC_CABRILLO_NAME], "");
+  EXPECT_EQ(seen.texts[IDC_CABRILLO_SOAPBOX], "");
 
   EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
             withStart({{"Mode", "SSB"},
@@ -326,11 +322,26 @@ TEST(CabrilloDialog, OkSavesTheEditsInWriteOrderAndTheExportWritesThem) {
 
   // A Belgian station (10 points, province and prefix) and a French one (3 points, EU country):
   // 13 points times 3 multipliers.
-  ASSERT_EQ(logQso(dll, {"ON4AAA", k2024_03_02 + 0.5625, 14200000, "SSB", "001", "12 AN", "ON4",
-                         "ON", "20m"}),
+  ASSERT_EQ(passQso(dll.AddData0, {.call = "ON4AAA",
+                                   .band = "20m",
+                                   .dxccPrefix = "ON",
+                                   .callPrefix = "ON4",
+                                   .mode = "SSB",
+                                   .sentSerial = "001",
+                                   .receivedExchange = "12 AN",
+                                   .frequencyHz = 14200000,
+                                   .day = k2024_03_02 + 0.5625}),
             1);
-  ASSERT_EQ(
-      logQso(dll, {"F5XYZ", k2024_03_02 + 0.625, 7012345, "CW", "002", "5", "F5", "F", "40m"}), 1);
+  ASSERT_EQ(passQso(dll.AddData0, {.call = "F5XYZ",
+                                   .band = "40m",
+                                   .dxccPrefix = "F",
+                                   .callPrefix = "F5",
+                                   .mode = "CW",
+                                   .sentSerial = "002",
+                                   .receivedExchange = "5",
+                                   .frequencyHz = 7012345,
+                                   .day = k2024_03_02 + 0.625}),
+            1);
   int exportDone = 0;
   const OutputSeen output = fetchResult(dll, exportDone);
   EXPECT_EQ(output.message, "File produced: DL1ABC_P.cbr");  // named after the passed callsign
@@ -380,20 +391,20 @@ class ActiveHostWindow {
 };
 
 TEST(CabrilloDialog, EscapeAndTheCloseBoxCancelAndTheOutputBoxBelongsToTheActiveWindow) {
-  ScratchDirectory scratch;
+  ScratchFolder scratch;
   scratch.writeFile(kIniFile, kLoadedSettings);
   StatsDll dll;
 
   ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
-    typeText(dialog, 1007, "Somebody Else");
-    typeText(dialog, 1001, "Another soapbox");
+    typeText(dialog, IDC_CABRILLO_NAME, "Somebody Else");
+    typeText(dialog, IDC_CABRILLO_SOAPBOX, "Another soapbox");
     pressEscape(dialog);
   }));
   EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
             withStart(settingsEntries(kLoadedSettings)));
 
   ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
-    typeText(dialog, 1006, "NOBODY");
+    typeText(dialog, IDC_CABRILLO_OPERATORS, "NOBODY");
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   }));
   EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),

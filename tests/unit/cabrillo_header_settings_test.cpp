@@ -5,11 +5,86 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
+
+#include "fakes.h"
+#include "resources/resource.h"
 
 namespace {
 
 using stats::cabrilloHeaderFields;
 using stats::CabrilloState;
+
+TEST(CabrilloHeaderSettings, LoadsStoredFieldsAndFixedValues) {
+  stats_test::FakeProfile profile;
+  profile.values = {{"Name", "Ann"}, {"Mode", "CW"}, {"SoapBox", "a<CR><LF>b"}, {"Claimed", "42"}};
+  CabrilloState header;
+  header.qsoLines = {"kept\r\n"};
+  EXPECT_EQ(stats::loadCabrilloHeader(header, stats::Settings(profile), "DL1AA/P "), 1);
+  EXPECT_EQ(header.ownCall, "DL1AA/P ");
+  EXPECT_EQ(header.fileBase, "DL1AA_P");
+  EXPECT_EQ(header.operators, "DL1AA/P");  // the default loses its trailing blanks
+  EXPECT_EQ(header.name, "Ann");
+  EXPECT_EQ(header.claimed, "42");
+  EXPECT_EQ(header.contest, "ZRV-DX-CW");
+  EXPECT_EQ(header.categoryMode, "CW");
+  EXPECT_EQ(header.categoryOperator, "SINGLE OPERATOR");
+  EXPECT_EQ(header.location, "DX");
+  EXPECT_EQ(header.soapbox, "a\r\nb");
+  EXPECT_EQ(header.qsoLines.size(), 1u);
+
+  profile.values["Mode"] = "cw";
+  EXPECT_EQ(stats::loadCabrilloHeader(header, stats::Settings(profile), "K1AA"), 0);
+  EXPECT_EQ(header.contest, "ZRV-DX-SSB");
+  EXPECT_EQ(header.categoryMode, "SSB");
+}
+
+TEST(CabrilloHeaderSettings, ConfirmedDialogSavesInOrderAndDiscardsTheClaimedText) {
+  stats_test::FakeProfile profile;
+  const stats::Settings settings(profile);
+  CabrilloState header;
+  header.qsoLines = {"old\r\n"};
+  stats::loadCabrilloHeader(header, settings, "K1AA");
+  CabrilloState edited = header;
+  edited.claimed = "999999";
+  edited.categoryOperator = "MULTI-ONE";
+  edited.ownCall = "K1AB";
+  edited.soapbox = "line one\r\nline two";
+  stats::copyCabrilloDialogResult(header, edited);
+  stats::saveConfirmedCabrilloHeader(header, settings);
+
+  const std::vector<std::string> order = {"Operators",
+                                          "Name",
+                                          "Address",
+                                          "Address_City",
+                                          "Address_St_Prov",
+                                          "Address_PostalCode",
+                                          "Address_Country",
+                                          "Category",
+                                          "Category_Overlay",
+                                          "Contest",
+                                          "Email",
+                                          "Club",
+                                          "SoapBox"};
+  ASSERT_EQ(profile.writes.size(), order.size());
+  for (size_t i = 0; i < order.size(); ++i) EXPECT_EQ(profile.writes[i].first, order[i]);
+  EXPECT_EQ(profile.values["Category"], "MULTI-ONE");
+  EXPECT_EQ(profile.values["SoapBox"], "line one<CR><LF>line two");
+  EXPECT_EQ(header.soapbox, "line one\r\nSOAPBOX: line two");
+  EXPECT_EQ(header.claimed, "");
+  EXPECT_EQ(header.ownCall, "K1AB");
+  EXPECT_EQ(header.fileBase, "K1AA");
+  EXPECT_TRUE(header.qsoLines.empty());
+}
+
+TEST(CabrilloHeaderSettings, CancelledDialogKeepsFieldsAndLines) {
+  CabrilloState header;
+  header.soapbox = "x\r\ny";
+  header.qsoLines = {"old\r\n"};
+  stats::keepCancelledCabrilloHeader(header);
+  EXPECT_EQ(header.soapbox, "x\r\nSOAPBOX: y");
+  EXPECT_EQ(header.qsoLines.size(), 1u);
+}
 
 // A header with a different text in every field.
 CabrilloState distinctHeader() {
@@ -45,7 +120,7 @@ CabrilloState distinctHeader() {
 
 // Showing a header in the controls and reading the controls back gives every edited field again:
 // no field is left out and no two fields share a control.
-TEST(CabrilloDialogFields, EveryEditedFieldMakesTheRoundTripThroughItsOwnControl) {
+TEST(CabrilloHeaderSettings, EveryEditedFieldMakesTheRoundTripThroughItsOwnControl) {
   const CabrilloState original = distinctHeader();
   std::map<int, std::string> controls;
   for (const auto& binding : cabrilloHeaderFields()) {
@@ -84,15 +159,23 @@ TEST(CabrilloDialogFields, EveryEditedFieldMakesTheRoundTripThroughItsOwnControl
   EXPECT_EQ(readBack.location, expected.location);
 }
 
-TEST(CabrilloDialogFields, TheCategoryChoicesAndTheLocationAreComboBoxesAndTheRestEdits) {
+TEST(CabrilloHeaderSettings, TheCategoryChoicesAndTheLocationAreComboBoxesAndTheRestEdits) {
   std::set<int> comboBoxes, edits;
   for (const auto& binding : cabrilloHeaderFields()) {
     (binding.control == stats::HeaderControl::comboBox ? comboBoxes : edits)
         .insert(binding.controlId);
   }
-  EXPECT_EQ(comboBoxes, (std::set<int>{1013, 1014, 1016, 1021, 1022, 1023, 1024, 1025}));
-  EXPECT_EQ(edits, (std::set<int>{1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011,
-                                  1012, 1015, 1020}));
+  EXPECT_EQ(comboBoxes,
+            (std::set<int>{IDC_CABRILLO_CATEGORY_OPERATOR, IDC_CABRILLO_CATEGORY_BAND,
+                           IDC_CABRILLO_CATEGORY_ASSISTED, IDC_CABRILLO_CATEGORY_POWER,
+                           IDC_CABRILLO_CATEGORY_TRANSMITTER, IDC_CABRILLO_CATEGORY_OVERLAY,
+                           IDC_CABRILLO_LOCATION, IDC_CABRILLO_CATEGORY_STATION}));
+  EXPECT_EQ(edits, (std::set<int>{IDC_CABRILLO_SOAPBOX, IDC_CABRILLO_ADDRESS,
+                                  IDC_CABRILLO_ADDRESS_CITY, IDC_CABRILLO_EMAIL, IDC_CABRILLO_CLUB,
+                                  IDC_CABRILLO_OPERATORS, IDC_CABRILLO_NAME, IDC_CABRILLO_CLAIMED,
+                                  IDC_CABRILLO_CONTEST, IDC_CABRILLO_CALLSIGN,
+                                  IDC_CABRILLO_ADDRESS_ST_PROV, IDC_CABRILLO_ADDRESS_POSTALCODE,
+                                  IDC_CABRILLO_ADDRESS_COUNTRY, IDC_CABRILLO_CATEGORY_MODE}));
 }
 
 }  // namespace
