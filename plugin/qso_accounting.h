@@ -1,7 +1,6 @@
 // Adding QSOs to the log and taking them out again.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "plugin/contest_state.h"

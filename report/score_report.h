@@ -1,10 +1,6 @@
 // The score report: a recount of the whole log into the score table and the claimed score.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <string_view>
-
 #include "plugin/contest_state.h"
 
 namespace stats {
