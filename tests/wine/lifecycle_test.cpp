@@ -32,20 +32,6 @@ class LoadedLibrary {
   HMODULE module_;
 };
 
-class OwnedHandle {
- public:
-  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
-  ~OwnedHandle() {
-    if (handle_) CloseHandle(handle_);
-  }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
-
 std::string executablePath() {
   char buffer[MAX_PATH] = {};
   const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);

@@ -21,6 +21,21 @@ Function exportAs(FARPROC address) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
 
+// A kernel handle closed when it goes out of scope.
+class OwnedHandle {
+ public:
+  explicit OwnedHandle(HANDLE handle) : handle_(handle) {}
+  ~OwnedHandle() {
+    if (handle_) CloseHandle(handle_);
+  }
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  HANDLE get() const { return handle_; }
+
+ private:
+  HANDLE handle_;
+};
+
 class StatsDll : public Exports {
  public:
   StatsDll();   // copies STATS_DLL_NAME (found beside the test executable) and loads the copy

@@ -8,7 +8,8 @@ add_executable(windows_host_tests
   ${CMAKE_CURRENT_LIST_DIR}/lifecycle_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profile_difference_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/stats_dll.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/stats_dll.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/trace_test.cpp)
 target_include_directories(windows_host_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
 target_link_libraries(windows_host_tests PRIVATE gtest_main user32 gdi32 ole32 oleaut32 uuid)
 target_compile_definitions(windows_host_tests PRIVATE
