@@ -1,39 +1,20 @@
-# The shipped files' release shape (included once the Stats target exists), on every platform:
-# - Release builds optimise the plug-in's own code for size: its work per logged QSO is small, and
-#   at -O3 that code is about two and a half times as large (enough to put the 32-bit DLL over
-#   400 KB);
-# - each function and datum of Stats and of the static libraries it is built from gets a section
-#   of its own, and the linker drops the sections that nothing reaches from the exports. (In the
-#   DLLs that is little: the linker script keeps all unwind data, .eh_frame or .pdata, and with it
-#   every function that has some; it also keeps the resources, initialisers and TLS callbacks.)
+# The shipped files' release shape (included once the Stats target exists):
+# - each function and datum of the plug-in's code gets a section of its own, and the linker drops
+#   the sections that nothing reaches from the exports (in the DLLs that is little: the linker
+#   script keeps all unwind data, and with it every function that has some);
+# - Release builds of the DLLs optimise the plug-in's own code for size: its work per call is
+#   small, and at -O3 that code is about two and a half times as large (enough to put the 32-bit
+#   DLL over 400 KB). libStats.so keeps -O3;
 # - the plug-in's own code is compiled with debug information (which changes no code); after each
 #   link that information moves into <file>.debug beside the file, and the file is stripped and
 #   names its .debug file in a debug link (the file name only, which debuggers look for beside the
 #   file or in a debug folder);
 # - the DLLs carry a version resource made from the project version.
-
-# Stats and every static or object library of this project that it links, however deep.
-set(stats_release_targets Stats)
-set(stats_release_index 0)
-list(LENGTH stats_release_targets stats_release_count)
-while(stats_release_index LESS stats_release_count)
-  list(GET stats_release_targets ${stats_release_index} stats_release_target)
-  get_target_property(stats_release_links ${stats_release_target} LINK_LIBRARIES)
-  foreach(stats_release_link IN LISTS stats_release_links)
-    if(TARGET "${stats_release_link}" AND NOT stats_release_link IN_LIST stats_release_targets)
-      get_target_property(stats_release_type ${stats_release_link} TYPE)
-      get_target_property(stats_release_imported ${stats_release_link} IMPORTED)
-      if(stats_release_type MATCHES "^(STATIC|OBJECT)_LIBRARY$" AND NOT stats_release_imported)
-        list(APPEND stats_release_targets ${stats_release_link})
-      endif()
-    endif()
-  endforeach()
-  math(EXPR stats_release_index "${stats_release_index} + 1")
-  list(LENGTH stats_release_targets stats_release_count)
-endwhile()
-foreach(stats_release_target IN LISTS stats_release_targets)
-  target_compile_options(${stats_release_target} PRIVATE
-    -g -ffunction-sections -fdata-sections $<$<CONFIG:Release>:-Os>)
+foreach(stats_release_target Stats stats_platform stats_core)
+  target_compile_options(${stats_release_target} PRIVATE -g -ffunction-sections -fdata-sections)
+  if(WIN32)
+    target_compile_options(${stats_release_target} PRIVATE $<$<CONFIG:Release>:-Os>)
+  endif()
 endforeach()
 target_link_options(Stats PRIVATE -Wl,--gc-sections)
 
