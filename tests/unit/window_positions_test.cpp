@@ -1,0 +1,52 @@
+// Where the live windows open, and what they write when moved.
+#include "windows/window_positions.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes.h"
+
+namespace {
+
+using stats::ScreenPoint;
+
+TEST(WindowPositions, RestoreUsesDefaultsForMissingOrZeroValues) {
+  stats_test::FakeProfile profile;
+  const stats::Settings settings(profile);
+  stats::PositionCache cache;
+  EXPECT_EQ(stats::restoreWindowPosition(settings, cache, stats::kLiveWindowPlace),
+            (ScreenPoint{10, 400}));
+  EXPECT_EQ(stats::restoreWindowPosition(settings, cache, stats::kProvinceWindowPlace),
+            (ScreenPoint{10, 400}));
+  EXPECT_EQ(stats::restoreWindowPosition(settings, cache, stats::kEuWindowPlace),
+            (ScreenPoint{10, 600}));
+
+  profile.values = {{"dxcc_x", "-1200"}, {"dxcc_y", " 300"}, {"stat_x", "0"}, {"stat_y", "x"}};
+  EXPECT_EQ(stats::restoreWindowPosition(settings, cache, stats::kLiveWindowPlace),
+            (ScreenPoint{-1200, 300}));
+  EXPECT_EQ(stats::restoreWindowPosition(settings, cache, stats::kEuWindowPlace),
+            (ScreenPoint{10, 600}));
+  EXPECT_TRUE(profile.writes.empty());
+}
+
+// The cache is shared: a window writes only the coordinates that differ from the last position
+// any of the three read or wrote.
+TEST(WindowPositions, SaveWritesOnlyWhatDiffersFromTheSharedCache) {
+  stats_test::FakeProfile profile;
+  const stats::Settings settings(profile);
+  stats::PositionCache cache;
+  stats::restoreWindowPosition(settings, cache, stats::kLiveWindowPlace);  // cache (10, 400)
+
+  stats::saveWindowPosition(settings, cache, stats::kProvinceWindowPlace, {10, 520});
+  stats::saveWindowPosition(settings, cache, stats::kProvinceWindowPlace, {10, 520});
+  stats::saveWindowPosition(settings, cache, stats::kLiveWindowPlace, {-1200, 300});
+  stats::saveWindowPosition(settings, cache, stats::kEuWindowPlace, {-1200, 610});
+  EXPECT_EQ(profile.writes,
+            (std::vector<std::pair<std::string, std::string>>{
+                {"cont_y", "520"}, {"dxcc_x", "-1200"}, {"dxcc_y", "300"}, {"stat_y", "610"}}));
+}
+
+TEST(WindowPositions, PanelKeepsItsMargins) {
+  EXPECT_EQ(stats::panelPlacement(400, 250), (stats::PanelRect{1, 1, 397, 247}));
+}
+
+}  // namespace
