@@ -27,6 +27,7 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/diagnostics_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/dialog_init_data_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/export_names_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/info_panel_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/ole_date_time_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/profile_posix_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/qso_accounting_test.cpp
