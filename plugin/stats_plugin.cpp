@@ -55,7 +55,7 @@ int StatsPlugin::resetStats(int exportRequest, std::string_view ownCall,
       settings.writeText(keys::kStart, "0");
     } else if (!ui_->liveWindowRunning()) {
       lock.unlock();
-      ui_->startMultiplierWindow();
+      ui_->startMultiplierWindow({mutex_, state_, *profile_});
       lock.lock();
       settings.writeText(keys::kStart, "1");
     }

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "cabrillo/cabrillo_header.h"
+#include "plugin/contest_state.h"
+#include "plugin/profile.h"
 
 namespace stats {
 
@@ -15,6 +18,14 @@ struct SetupValues {
   int useMultiplierWindow = 0;
   std::string province;
   std::string mode;
+};
+
+// What the live windows reach of the plug-in: the contest state under its lock, and the settings
+// file (window positions). All three live as long as the plug-in.
+struct LiveWindowContext {
+  std::mutex& mutex;
+  ContestState& state;
+  ProfileStore& profile;
 };
 
 class UserInterface {
@@ -33,7 +44,7 @@ class UserInterface {
 
   // The live window: whether one runs, starting and stopping its thread, arming its poll timer.
   virtual bool liveWindowRunning() = 0;
-  virtual void startMultiplierWindow() = 0;
+  virtual void startMultiplierWindow(const LiveWindowContext& context) = 0;
   virtual void stopMultiplierWindow() = 0;
   virtual void armPollTimer(unsigned milliseconds) = 0;
 };

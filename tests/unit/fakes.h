@@ -45,7 +45,7 @@ class FakeUserInterface : public stats::UserInterface {
   }
   void showOutputMessage(const std::string& text) override { messages.push_back(text); }
   bool liveWindowRunning() override { return liveWindow; }
-  void startMultiplierWindow() override {
+  void startMultiplierWindow(const stats::LiveWindowContext&) override {
     ++starts;
     liveWindow = true;
   }

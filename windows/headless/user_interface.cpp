@@ -17,7 +17,7 @@ class HeadlessUserInterface final : public UserInterface {
     std::fflush(stderr);
   }
   bool liveWindowRunning() override { return false; }
-  void startMultiplierWindow() override {}
+  void startMultiplierWindow(const LiveWindowContext&) override {}
   void stopMultiplierWindow() override {}
   void armPollTimer(unsigned) override {}
 };

@@ -1,8 +1,8 @@
-// The user interface of Stats.dll: the setup and Cabrillo header dialogs and the "Output" message
-// box. The live window does not exist yet: it never runs, and starting, stopping and arming its
-// poll do nothing.
+// The user interface of Stats.dll: the setup and Cabrillo header dialogs, the "Output" message
+// box and the live windows on their own thread.
 #include "plugin/user_interface.h"
 #include "windows/win32/cabrillo_dialog.h"
+#include "windows/win32/live_windows.h"
 #include "windows/win32/output_message.h"
 #include "windows/win32/setup_dialog.h"
 
@@ -15,10 +15,15 @@ class Win32UserInterface final : public UserInterface {
   bool runCabrilloDialog(CabrilloState& header) override { return runCabrilloHeaderDialog(header); }
   void showOutputMessage(const std::string& text) override { showOutputMessageBox(text); }
 
-  bool liveWindowRunning() override { return false; }
-  void startMultiplierWindow() override {}
-  void stopMultiplierWindow() override {}
-  void armPollTimer(unsigned) override {}
+  bool liveWindowRunning() override { return liveWindows_.running(); }
+  void startMultiplierWindow(const LiveWindowContext& context) override {
+    liveWindows_.StartMultiplierWindow(context);
+  }
+  void stopMultiplierWindow() override { liveWindows_.StopMultiplierWindow(); }
+  void armPollTimer(unsigned milliseconds) override { liveWindows_.armPollTimer(milliseconds); }
+
+ private:
+  LiveWindows liveWindows_;
 };
 
 }  // namespace

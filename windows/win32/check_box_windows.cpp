@@ -1,0 +1,91 @@
+#include "windows/win32/check_box_windows.h"
+
+#include <memory>
+#include <type_traits>
+
+#include "plugin/diagnostics.h"
+#include "resources/resource.h"
+#include "windows/win32/module_handle.h"
+#include "windows/win32/window_placement.h"
+
+namespace stats {
+namespace {
+
+constexpr COLORREF kWindowColor = RGB(255, 250, 198);
+constexpr COLORREF kLabelBackground = RGB(255, 240, 198);
+constexpr COLORREF kLabelText = RGB(0, 0, 0);
+
+using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)>;
+
+// One per window, alive as long as the window: what its messages need.
+struct CheckBoxWindow {
+  LiveWindows& windows;
+  const WindowPlace& place;
+  Brush brush{nullptr, &DeleteObject};
+};
+
+INT_PTR CALLBACK checkBoxWindowProcedure(HWND window, UINT message, WPARAM wParam,
+                                         LPARAM lParam) noexcept {
+  try {
+    if (message == WM_INITDIALOG) {
+      auto* self = reinterpret_cast<CheckBoxWindow*>(lParam);
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
+      self->brush.reset(CreateSolidBrush(kWindowColor));
+      placeWindow(window, self->windows, self->place);
+      return TRUE;
+    }
+    auto* self = reinterpret_cast<CheckBoxWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    if (self == nullptr) return FALSE;
+    switch (message) {
+      case WM_CTLCOLORDLG:
+      case WM_CTLCOLORSTATIC:
+      case WM_CTLCOLORBTN: {
+        if (!self->brush) return FALSE;
+        const auto context = reinterpret_cast<HDC>(wParam);
+        SetTextColor(context, kLabelText);
+        SetBkColor(context, kLabelBackground);
+        return reinterpret_cast<INT_PTR>(self->brush.get());
+      }
+      case WM_SETCURSOR:
+        rememberWindowPosition(window, self->windows, self->place);
+        return FALSE;  // the pointer's shape is set as usual
+      case WM_COMMAND:
+        if (LOWORD(wParam) != IDOK && LOWORD(wParam) != IDCANCEL) return FALSE;
+        [[fallthrough]];
+      case WM_CLOSE:
+        ShowWindow(window, SW_HIDE);  // gone for the rest of the run, destroyed at its end
+        return TRUE;
+      case WM_NCDESTROY: {
+        SetWindowLongPtrW(window, DWLP_USER, 0);
+        const std::unique_ptr<CheckBoxWindow> owned(self);  // the window's data goes with it
+        return FALSE;
+      }
+      default:
+        return FALSE;
+    }
+  } catch (...) {
+    traceFailure("a check-box window's message stopped by an exception");
+    return FALSE;
+  }
+}
+
+}  // namespace
+
+HWND createCheckBoxWindow(LiveWindows& windows, LiveWindows::Slot slot) {
+  const bool province = slot == LiveWindows::provinceWindow;
+  auto data = std::make_unique<CheckBoxWindow>(
+      CheckBoxWindow{windows, province ? kProvinceWindowPlace : kEuWindowPlace});
+  HWND window = CreateDialogParamW(
+      statsModule(), MAKEINTRESOURCEW(province ? IDD_PROVINCE : IDD_EUROPEAN_UNION), nullptr,
+      &checkBoxWindowProcedure, reinterpret_cast<LPARAM>(data.get()));
+  if (window == nullptr) {
+    traceFailure(province ? "the province window could not be created"
+                          : "the European-Union window could not be created");
+    return nullptr;
+  }
+  data.release();  // the window owns it now; freed at WM_NCDESTROY
+  setWindowIcon(window, province ? IDI_STATS : IDI_EUROPEAN_UNION);
+  return window;
+}
+
+}  // namespace stats

@@ -1,0 +1,22 @@
+// What the three live windows share: where they open, remembering where they were moved, always
+// on top, and their icons.
+#pragma once
+
+#include <windows.h>
+
+#include "windows/win32/live_windows.h"
+#include "windows/window_positions.h"
+
+namespace stats {
+
+// Moves the window to its remembered position (size and z-order kept), then puts it on top of
+// other windows without moving or activating it.
+void placeWindow(HWND window, LiveWindows& windows, const WindowPlace& place);
+
+// Writes the window's position where it differs from the last one read or written.
+void rememberWindowPosition(HWND window, LiveWindows& windows, const WindowPlace& place);
+
+// The window's large icon, from the icon resource of Stats.dll.
+void setWindowIcon(HWND window, int iconId);
+
+}  // namespace stats
