@@ -7,6 +7,7 @@ add_library(stats_platform STATIC
   plugin/win32/profile_store.cpp
   windows/win32/cabrillo_dialog.cpp
   windows/win32/dialog_lists.cpp
+  windows/win32/host_application.cpp
   windows/win32/modal_dialog.cpp
   windows/win32/module_handle.cpp
   windows/win32/output_message.cpp

@@ -27,6 +27,7 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/diagnostics_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/dialog_init_data_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/export_names_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/host_application_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/info_panel_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/ole_date_time_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/profile_posix_test.cpp
@@ -38,6 +39,7 @@ add_executable(unit_tests
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(unit_tests PRIVATE stats_platform ${STATS_GTEST_MAIN})
 if(CMAKE_CROSSCOMPILING)
+  target_sources(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/support/automation_object.cpp)
   # One Wine start for the whole suite: a start per test case would cost seconds each.
   add_test(NAME unit_tests COMMAND unit_tests --gtest_brief=1)
   set_tests_properties(unit_tests PROPERTIES LABELS unit TIMEOUT 600
