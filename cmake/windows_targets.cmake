@@ -7,7 +7,10 @@ add_library(stats_platform STATIC
   plugin/win32/profile_store.cpp
   windows/win32/cabrillo_dialog.cpp
   windows/win32/dialog_lists.cpp
+  windows/win32/gdi_canvas.cpp
   windows/win32/host_application.cpp
+  windows/win32/info_panel_drawing.cpp
+  windows/win32/mem_dc.cpp
   windows/win32/modal_dialog.cpp
   windows/win32/module_handle.cpp
   windows/win32/output_message.cpp

@@ -29,6 +29,7 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/export_names_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/host_application_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/info_panel_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/mem_dc_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/ole_date_time_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/profile_posix_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/qso_accounting_test.cpp
