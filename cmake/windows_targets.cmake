@@ -6,16 +6,21 @@ add_library(stats_platform STATIC
   plugin/win32/dll_main.cpp
   plugin/win32/profile_store.cpp
   windows/win32/cabrillo_dialog.cpp
+  windows/win32/check_box_windows.cpp
   windows/win32/dialog_lists.cpp
   windows/win32/gdi_canvas.cpp
   windows/win32/host_application.cpp
   windows/win32/info_panel_drawing.cpp
+  windows/win32/live_windows.cpp
   windows/win32/mem_dc.cpp
   windows/win32/modal_dialog.cpp
   windows/win32/module_handle.cpp
+  windows/win32/multiplier_window.cpp
   windows/win32/output_message.cpp
+  windows/win32/pumping_wait.cpp
   windows/win32/setup_dialog.cpp
   windows/win32/user_interface.cpp
+  windows/win32/window_placement.cpp
   windows/win32/window_text.cpp
 )
 target_link_libraries(stats_platform PUBLIC stats_core user32 gdi32 ole32 oleaut32 uuid)

@@ -31,12 +31,14 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/info_panel_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/mem_dc_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/ole_date_time_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/poll_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/profile_posix_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/qso_accounting_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/qso_log_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/score_report_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/settings_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/stats_plugin_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/unit/stats_plugin_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/window_positions_test.cpp)
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(unit_tests PRIVATE stats_platform ${STATS_GTEST_MAIN})
 if(CMAKE_CROSSCOMPILING)
