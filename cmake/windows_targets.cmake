@@ -26,9 +26,12 @@ add_library(stats_platform STATIC
 target_link_libraries(stats_platform PUBLIC stats_core user32 gdi32 ole32 oleaut32 uuid)
 
 # The export table (plain names and decorated aliases) is generated from plugin/exports.list.
+# The terminate handler is linked as an object, not from the archive: it must be there before the
+# C++ runtime's own is looked for.
 add_library(Stats SHARED
   plugin/exports.cpp
   plugin/application.cpp
+  plugin/win32/terminate_handler.cpp
   resources/stats.rc
   ${STATS_GENERATED_DIR}/exports.def)
 target_link_libraries(Stats PRIVATE stats_platform)
