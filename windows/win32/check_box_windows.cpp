@@ -1,10 +1,10 @@
 #include "windows/win32/check_box_windows.h"
 
 #include <memory>
-#include <type_traits>
 
 #include "plugin/diagnostics.h"
 #include "resources/resource.h"
+#include "windows/win32/mem_dc.h"
 #include "windows/win32/module_handle.h"
 #include "windows/win32/window_placement.h"
 
@@ -15,13 +15,11 @@ constexpr COLORREF kWindowColor = RGB(255, 250, 198);
 constexpr COLORREF kLabelBackground = RGB(255, 240, 198);
 constexpr COLORREF kLabelText = RGB(0, 0, 0);
 
-using Brush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, decltype(&DeleteObject)>;
-
 // One per window, alive as long as the window: what its messages need.
 struct CheckBoxWindow {
   LiveWindows& windows;
   const WindowPlace& place;
-  Brush brush{nullptr, &DeleteObject};
+  UniqueGdiObject<HBRUSH> brush;
 };
 
 INT_PTR CALLBACK checkBoxWindowProcedure(HWND window, UINT message, WPARAM wParam,
@@ -74,7 +72,7 @@ INT_PTR CALLBACK checkBoxWindowProcedure(HWND window, UINT message, WPARAM wPara
 HWND createCheckBoxWindow(LiveWindows& windows, LiveWindows::Slot slot) {
   const bool province = slot == LiveWindows::provinceWindow;
   auto data = std::make_unique<CheckBoxWindow>(
-      CheckBoxWindow{windows, province ? kProvinceWindowPlace : kEuWindowPlace});
+      CheckBoxWindow{windows, province ? kProvinceWindowPlace : kEuWindowPlace, {}});
   HWND window = CreateDialogParamW(
       statsModule(), MAKEINTRESOURCEW(province ? IDD_PROVINCE : IDD_EUROPEAN_UNION), nullptr,
       &checkBoxWindowProcedure, reinterpret_cast<LPARAM>(data.get()));

@@ -9,61 +9,41 @@
 
 namespace stats {
 
-// A GDI object this code created (a brush, a bitmap), deleted with the owner.
-template <typename Handle>
-class UniqueGdiObject {
+// A handle this code created, released with its owner by `Release` (DeleteObject, DeleteDC).
+template <typename Handle, auto Release>
+class UniqueGdiHandle {
  public:
-  UniqueGdiObject() = default;
-  explicit UniqueGdiObject(Handle handle) : handle_(handle) {}
-  ~UniqueGdiObject() { reset(); }
-  UniqueGdiObject(UniqueGdiObject&& other) noexcept
+  UniqueGdiHandle() = default;
+  explicit UniqueGdiHandle(Handle handle) : handle_(handle) {}
+  ~UniqueGdiHandle() { reset(); }
+  UniqueGdiHandle(UniqueGdiHandle&& other) noexcept
       : handle_(std::exchange(other.handle_, nullptr)) {}
-  UniqueGdiObject& operator=(UniqueGdiObject&& other) noexcept {
+  UniqueGdiHandle& operator=(UniqueGdiHandle&& other) noexcept {
     if (this != &other) {
       reset();
       handle_ = std::exchange(other.handle_, nullptr);
     }
     return *this;
   }
-  UniqueGdiObject(const UniqueGdiObject&) = delete;
-  UniqueGdiObject& operator=(const UniqueGdiObject&) = delete;
+  UniqueGdiHandle(const UniqueGdiHandle&) = delete;
+  UniqueGdiHandle& operator=(const UniqueGdiHandle&) = delete;
 
   Handle get() const { return handle_; }
   explicit operator bool() const { return handle_ != nullptr; }
-  void reset() {
-    if (handle_ != nullptr) DeleteObject(std::exchange(handle_, nullptr));
+  void reset(Handle handle = nullptr) {
+    if (handle_ != nullptr) Release(handle_);
+    handle_ = handle;
   }
 
  private:
   Handle handle_ = nullptr;
 };
 
-// A device context this code created (CreateCompatibleDC), deleted with the owner.
-class UniqueDc {
- public:
-  UniqueDc() = default;
-  explicit UniqueDc(HDC dc) : dc_(dc) {}
-  ~UniqueDc() { reset(); }
-  UniqueDc(UniqueDc&& other) noexcept : dc_(std::exchange(other.dc_, nullptr)) {}
-  UniqueDc& operator=(UniqueDc&& other) noexcept {
-    if (this != &other) {
-      reset();
-      dc_ = std::exchange(other.dc_, nullptr);
-    }
-    return *this;
-  }
-  UniqueDc(const UniqueDc&) = delete;
-  UniqueDc& operator=(const UniqueDc&) = delete;
-
-  HDC get() const { return dc_; }
-  explicit operator bool() const { return dc_ != nullptr; }
-  void reset() {
-    if (dc_ != nullptr) DeleteDC(std::exchange(dc_, nullptr));
-  }
-
- private:
-  HDC dc_ = nullptr;
-};
+// A GDI object this code created (a brush, a bitmap).
+template <typename Handle>
+using UniqueGdiObject = UniqueGdiHandle<Handle, &DeleteObject>;
+// A device context this code created (CreateCompatibleDC).
+using UniqueDc = UniqueGdiHandle<HDC, &DeleteDC>;
 
 // An object selected into a device context; the one it replaced is selected back with the owner.
 class ScopedSelection {
