@@ -5,7 +5,6 @@
 #include "plugin/diagnostics.h"
 #include "resources/resource.h"
 #include "windows/win32/mem_dc.h"
-#include "windows/win32/module_handle.h"
 #include "windows/win32/window_placement.h"
 
 namespace stats {
@@ -67,22 +66,38 @@ INT_PTR CALLBACK checkBoxWindowProcedure(HWND window, UINT message, WPARAM wPara
   }
 }
 
+// A dialog template of `module`, in memory as long as the module is loaded; null when missing.
+const DLGTEMPLATE* dialogTemplate(HMODULE module, int templateId) {
+  HRSRC found =
+      FindResourceW(module, MAKEINTRESOURCEW(templateId), MAKEINTRESOURCEW(5));  // RT_DIALOG
+  HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+  return loaded != nullptr ? static_cast<const DLGTEMPLATE*>(LockResource(loaded)) : nullptr;
+}
+
 }  // namespace
 
-HWND createCheckBoxWindow(LiveWindows& windows, LiveWindows::Slot slot) {
+CheckBoxWindowResources loadCheckBoxWindowResources(HMODULE module) {
+  return {module, dialogTemplate(module, IDD_PROVINCE), dialogTemplate(module, IDD_EUROPEAN_UNION),
+          loadWindowIcon(module, IDI_STATS), loadWindowIcon(module, IDI_EUROPEAN_UNION)};
+}
+
+HWND createCheckBoxWindow(LiveWindows& windows, LiveWindows::Slot slot,
+                          const CheckBoxWindowResources& resources) {
   const bool province = slot == LiveWindows::provinceWindow;
+  const DLGTEMPLATE* dialog = province ? resources.provinceTemplate : resources.euTemplate;
   auto data = std::make_unique<CheckBoxWindow>(
       CheckBoxWindow{windows, province ? kProvinceWindowPlace : kEuWindowPlace, {}});
-  HWND window = CreateDialogParamW(
-      statsModule(), MAKEINTRESOURCEW(province ? IDD_PROVINCE : IDD_EUROPEAN_UNION), nullptr,
-      &checkBoxWindowProcedure, reinterpret_cast<LPARAM>(data.get()));
+  HWND window = dialog == nullptr ? nullptr
+                                  : CreateDialogIndirectParamW(
+                                        resources.module, dialog, nullptr, &checkBoxWindowProcedure,
+                                        reinterpret_cast<LPARAM>(data.get()));
   if (window == nullptr) {
     traceFailure(province ? "the province window could not be created"
                           : "the European-Union window could not be created");
     return nullptr;
   }
   data.release();  // the window owns it now; freed at WM_NCDESTROY
-  setWindowIcon(window, province ? IDI_STATS : IDI_EUROPEAN_UNION);
+  setWindowIcon(window, province ? resources.provinceIcon : resources.euIcon);
   return window;
 }
 

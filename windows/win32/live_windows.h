@@ -3,14 +3,16 @@
 // thread of the plug-in's own, the window thread.
 //
 // Three slots hold the windows while they exist; they are the only link between the host's
-// thread and the window thread. A small lock guards them: it is held while a slot is read and its
-// window used, and while a window is destroyed and its slot emptied, never across a wait. The
-// host's thread never calls timer functions on the window thread's windows: it posts a message,
-// and the window thread arms or cancels its own timer.
+// thread and the window thread, besides a flag that says whether the thread runs. A small lock
+// guards the slots: it is held while a slot is read and its window used, and while a window is
+// destroyed and its slot emptied, never across a wait. The host's thread never calls timer
+// functions on the window thread's windows: it posts a message, and the window thread arms or
+// cancels its own timer.
 #pragma once
 
 #include <windows.h>
 
+#include <atomic>
 #include <mutex>
 #include <optional>
 
@@ -25,12 +27,13 @@ class LiveWindows {
   enum Slot { liveWindow, provinceWindow, euWindow };
 
   // Host's thread.
-  bool running();
-  // Stops a running window thread first; returns once the new thread is created.
+  bool running() const { return threadRunning_.load(std::memory_order_acquire); }
+  // Stops a running window thread first; returns once the new thread has its live window (or
+  // has ended without one).
   void StartMultiplierWindow(const LiveWindowContext& context);
   // Closes the three windows and waits, serving the host thread's messages, until the window
-  // thread has destroyed them. At process exit, when the system has already ended the window
-  // thread, it does not wait.
+  // thread has destroyed them and is about to end. At process exit, when the system has already
+  // ended the window thread, it does not wait.
   void StopMultiplierWindow();
   // Arms the live window's poll timer (0: cancels it); nothing when no live window runs.
   void armPollTimer(unsigned milliseconds);
@@ -44,10 +47,13 @@ class LiveWindows {
 
  private:
   static DWORD WINAPI MultiplierThreadProc(LPVOID self);
-  DWORD run();
+  void run();
   void destroy(Slot slot);
   void post(Slot slot, UINT message, WPARAM wParam);
 
+  // Set by the host's thread before it makes the window thread; cleared by the window thread as
+  // its very last act in this library's code.
+  std::atomic<bool> threadRunning_{false};
   std::mutex slotMutex_;
   HWND slots_[3] = {nullptr, nullptr, nullptr};
   std::optional<LiveWindowContext> context_;

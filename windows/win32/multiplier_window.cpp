@@ -21,20 +21,24 @@ constexpr UINT kFirstPollAfterMs = 300;
 struct LiveWindowRun {
   LiveWindows& windows;
   HostLink& host;
+  HMODULE module = statsModule();
+  CheckBoxWindowResources checkBoxResources = loadCheckBoxWindowResources(module);
+  HICON icon = loadWindowIcon(module, IDI_STATS);
   bool ended = false;
 };
 
 // What the poll changes in the three windows.
 class WindowOutputs final : public PollOutputs {
  public:
-  WindowOutputs(LiveWindows& windows, HWND liveWindow) : windows_(windows), live_(liveWindow) {}
+  WindowOutputs(LiveWindowRun& run, HWND liveWindow)
+      : windows_(run.windows), resources_(run.checkBoxResources), live_(liveWindow) {}
 
   void cancelPollTimer() override { KillTimer(live_, kPollTimerId); }
 
   void showCheckBoxWindows() override {
     for (const auto slot : {LiveWindows::provinceWindow, LiveWindows::euWindow}) {
       if (windows_.window(slot) != nullptr) continue;  // a hidden one stays hidden
-      if (HWND created = createCheckBoxWindow(windows_, slot)) {
+      if (HWND created = createCheckBoxWindow(windows_, slot, resources_)) {
         windows_.fill(slot, created);
         ShowWindow(created, SW_SHOWNOACTIVATE);  // the operator's typing stays in the logger
       }
@@ -74,6 +78,7 @@ class WindowOutputs final : public PollOutputs {
   }
 
   LiveWindows& windows_;
+  const CheckBoxWindowResources& resources_;
   HWND live_;
 };
 
@@ -86,7 +91,7 @@ void fitPanel(HWND window) {
 }
 
 void poll(HWND window, LiveWindowRun& run) {
-  WindowOutputs outputs(run.windows, window);
+  WindowOutputs outputs(run, window);
   const LiveWindowContext& context = run.windows.context();
   runPoll(run.windows.pollState(), run.host, outputs, {context.mutex, context.state});
 }
@@ -141,7 +146,7 @@ INT_PTR CALLBACK liveWindowProcedure(HWND window, UINT message, WPARAM wParam,
       auto* run = reinterpret_cast<LiveWindowRun*>(lParam);
       SetWindowLongPtrW(window, DWLP_USER, lParam);
       placeWindow(window, run->windows, kLiveWindowPlace);
-      setWindowIcon(window, IDI_STATS);
+      setWindowIcon(window, run->icon);
       SetTimer(window, kPollTimerId, kFirstPollAfterMs, nullptr);
       return TRUE;
     }
@@ -169,15 +174,20 @@ void dispatch(LiveWindows& windows, MSG& message) {
 }  // namespace
 
 void runMultiplierWindow(LiveWindows& windows, HostLink& host) {
+  // Everything the run takes from the library's resources is loaded here, before the live window
+  // is in its slot (see CheckBoxWindowResources).
   LiveWindowRun run{windows, host};
-  HWND window = CreateDialogParamW(statsModule(), MAKEINTRESOURCEW(IDD_MULTIPLIER), nullptr,
+  HWND window = CreateDialogParamW(run.module, MAKEINTRESOURCEW(IDD_MULTIPLIER), nullptr,
                                    &liveWindowProcedure, reinterpret_cast<LPARAM>(&run));
   if (window == nullptr) {
     traceFailure("the live window could not be created");
     return;
   }
-  windows.fill(LiveWindows::liveWindow, window);
+  // Shown and painted before it is in its slot: the first window shown and painted by a thread
+  // loads code for it, under the loader's lock (see CheckBoxWindowResources).
   ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  windows.fill(LiveWindows::liveWindow, window);
   MSG message;
   while (!run.ended) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);

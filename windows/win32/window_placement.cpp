@@ -1,7 +1,6 @@
 #include "windows/win32/window_placement.h"
 
 #include "plugin/settings.h"
-#include "windows/win32/module_handle.h"
 
 namespace stats {
 
@@ -19,12 +18,13 @@ void rememberWindowPosition(HWND window, LiveWindows& windows, const WindowPlace
   saveWindowPosition(settings, windows.positions(), place, {frame.left, frame.top});
 }
 
-void setWindowIcon(HWND window, int iconId) {
+HICON loadWindowIcon(HMODULE module, int iconId) {
   // Icons from resources are shared by the system: nothing to free.
-  HICON icon = LoadIconW(statsModule(), MAKEINTRESOURCEW(iconId));
-  if (icon != nullptr) {
-    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-  }
+  return LoadIconW(module, MAKEINTRESOURCEW(iconId));
+}
+
+void setWindowIcon(HWND window, HICON icon) {
+  if (icon != nullptr) SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 }  // namespace stats

@@ -16,7 +16,9 @@ void placeWindow(HWND window, LiveWindows& windows, const WindowPlace& place);
 // Writes the window's position where it differs from the last one read or written.
 void rememberWindowPosition(HWND window, LiveWindows& windows, const WindowPlace& place);
 
-// The window's large icon, from the icon resource of Stats.dll.
-void setWindowIcon(HWND window, int iconId);
+// The icon resource of that id in `module` (Stats.dll); null when it is missing.
+HICON loadWindowIcon(HMODULE module, int iconId);
+// Makes `icon` the window's large icon; nothing for null.
+void setWindowIcon(HWND window, HICON icon);
 
 }  // namespace stats
