@@ -144,8 +144,16 @@ std::string encodePng(int width, int height, const std::vector<uint8_t>& rgb) {
 }
 
 std::string saveScreenshot(HWND window, const std::string& name) {
+  return saveScreenshot(std::vector<HWND>{window}, name);
+}
+
+std::string saveScreenshot(const std::vector<HWND>& windows, const std::string& name) {
   RECT frame{};
-  if (!GetWindowRect(window, &frame)) return {};
+  for (HWND window : windows) {
+    RECT each{};
+    if (!GetWindowRect(window, &each)) return {};
+    UnionRect(&frame, &frame, &each);
+  }
   const int width = frame.right - frame.left, height = frame.bottom - frame.top;
   if (width <= 0 || height <= 0) return {};
   ScreenCapture capture(width, height);

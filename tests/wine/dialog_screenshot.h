@@ -17,5 +17,7 @@ std::string encodePng(int width, int height, const std::vector<uint8_t>& rgb);
 // Saves what the screen shows of `window` as STATS_SCREENSHOT_DIR/<name>.png; the file's path,
 // or an empty text when the capture failed.
 std::string saveScreenshot(HWND window, const std::string& name);
+// The same for several windows at once: the smallest rectangle that holds them all.
+std::string saveScreenshot(const std::vector<HWND>& windows, const std::string& name);
 
 }  // namespace stats_test

@@ -6,10 +6,14 @@ add_executable(windows_host_tests
   ${CMAKE_CURRENT_LIST_DIR}/dialog_screenshot.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exports_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lifecycle_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/live_window_host.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/live_window_stop_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/live_window_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profile_difference_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stats_dll.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/trace_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/trace_test.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/automation_object.cpp)
 target_include_directories(windows_host_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
 target_link_libraries(windows_host_tests PRIVATE gtest_main user32 gdi32 ole32 oleaut32 uuid)
 target_compile_definitions(windows_host_tests PRIVATE

@@ -1,0 +1,126 @@
+#include "tests/wine/live_window_host.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "resources/resource.h"
+
+namespace stats_test {
+namespace {
+
+constexpr const char* kSettingsFile = "Plugins\\ZRV.ini";
+constexpr const char* kSection = "Settings";
+
+bool ownerDrawnButton(HWND control) {
+  return control != nullptr &&
+         (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
+}
+
+BOOL CALLBACK collectLiveWindow(HWND window, LPARAM parameter) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != GetCurrentProcessId()) return TRUE;
+  auto& found = *reinterpret_cast<LiveWindowHandles*>(parameter);
+  // The European-Union boxes' ids cover those of the province boxes.
+  if (GetDlgItem(window, IDC_EU_LAST) != nullptr) {
+    found.eu = window;
+  } else if (GetDlgItem(window, IDC_PROVINCE_WV) != nullptr) {
+    found.province = window;
+  } else if (ownerDrawnButton(GetDlgItem(window, IDC_MULTIPLIER_PANEL))) {
+    found.live = window;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK collectTickedBox(HWND control, LPARAM parameter) {
+  const LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
+  if (type != BS_AUTOCHECKBOX && type != BS_CHECKBOX) return TRUE;
+  if (SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    reinterpret_cast<std::vector<std::string>*>(parameter)->push_back(windowTitle(control));
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+bool serveUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (done()) return true;
+    const ULONGLONG now = GetTickCount64();
+    if (now >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                              static_cast<DWORD>(std::min<ULONGLONG>(deadline - now, 10)),
+                              QS_ALLINPUT);
+  }
+}
+
+void serveFor(DWORD milliseconds) {
+  serveUntil([] { return false; }, milliseconds);
+}
+
+void writeSetting(const char* key, const std::string& value) {
+  if (!WritePrivateProfileStringA(kSection, key, value.c_str(), kSettingsFile)) {
+    throw std::runtime_error(std::string("cannot write ") + key + " to " + kSettingsFile);
+  }
+}
+
+void removeSetting(const char* key) {
+  WritePrivateProfileStringA(kSection, key, nullptr, kSettingsFile);
+}
+
+std::string readSetting(const char* key) {
+  char value[256] = {};
+  GetPrivateProfileStringA(kSection, key, "", value, sizeof value, kSettingsFile);
+  return value;
+}
+
+void writeLiveWindowSettings(const std::string& mode) {
+  writeSetting("Multiplier", "1");
+  writeSetting("Start", "0");
+  writeSetting("Mode", mode);
+  writeSetting("dxcc_x", std::to_string(kLiveWindowAt.x));
+  writeSetting("dxcc_y", std::to_string(kLiveWindowAt.y));
+  writeSetting("cont_x", std::to_string(kProvinceWindowAt.x));
+  writeSetting("cont_y", std::to_string(kProvinceWindowAt.y));
+  writeSetting("stat_x", std::to_string(kEuWindowAt.x));
+  writeSetting("stat_y", std::to_string(kEuWindowAt.y));
+}
+
+LiveWindowHandles findLiveWindows() {
+  LiveWindowHandles found;
+  EnumWindows(collectLiveWindow, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool anyLiveWindow() {
+  const LiveWindowHandles windows = findLiveWindows();
+  return windows.live || windows.province || windows.eu;
+}
+
+std::string windowTitle(HWND window) {
+  char title[256] = {};
+  if (window != nullptr) GetWindowTextA(window, title, sizeof title);
+  return title;
+}
+
+std::vector<std::string> tickedBoxes(HWND window) {
+  std::vector<std::string> ticked;
+  if (window != nullptr) {
+    EnumChildWindows(window, collectTickedBox, reinterpret_cast<LPARAM>(&ticked));
+  }
+  return ticked;
+}
+
+int checkCall(const StatsDll& dll, const char* call, const char* band, const char* secondBand) {
+  char output[64] = {};
+  return dll.CheckCall0(call, 0u, 0u, "CW", "", "", "", "", "", "", "", "", "", "", 0, 0, 0, 0.0,
+                        0.0, "", "", "", "", "", band, secondBand, output, nullptr);
+}
+
+}  // namespace stats_test
