@@ -32,12 +32,6 @@ class LoadedLibrary {
   HMODULE module_;
 };
 
-std::string executablePath() {
-  char buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  return std::string(buffer, length);
-}
-
 // The same file loaded, unloaded and loaded again in one process, as a logger does when the
 // operator switches contests: every load starts with an empty log, and FreeLibrary really unloads.
 TEST(Lifecycle, ReloadOfTheSameFileStartsClean) {
@@ -87,23 +81,10 @@ TEST(Lifecycle, DISABLED_ChildExitsWithTheLibraryLoaded) {
 
 TEST(Lifecycle, ProcessExitWithTheLibraryLoadedEnds) {
   ScratchFolder scratch;
-  std::string commandLine = "\"" + executablePath() +
-                            "\" --gtest_filter=Lifecycle.DISABLED_ChildExitsWithTheLibraryLoaded"
-                            " --gtest_also_run_disabled_tests";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             scratch.path().string().c_str(), &startup, &process))
-      << "error " << GetLastError();
-  OwnedHandle thread(process.hThread);
-  OwnedHandle child(process.hProcess);
-  const DWORD waited = WaitForSingleObject(child.get(), 60000);
-  if (waited != WAIT_OBJECT_0) TerminateProcess(child.get(), 1);
-  DWORD exitCode = 0;
-  GetExitCodeProcess(child.get(), &exitCode);
-  ASSERT_EQ(waited, WAIT_OBJECT_0) << "the process did not end within 60 s";
-  EXPECT_EQ(exitCode, kChildExitCode);
+  const auto exitCode =
+      runChildTest("Lifecycle.DISABLED_ChildExitsWithTheLibraryLoaded", scratch.path(), 60000);
+  ASSERT_TRUE(exitCode.has_value()) << "the process did not end within 60 s";
+  EXPECT_EQ(*exitCode, kChildExitCode);
 }
 
 }  // namespace

@@ -90,12 +90,6 @@ struct Scene {
   RegisteredHost host;
 };
 
-std::string executablePath() {
-  char buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  return std::string(buffer, length);
-}
-
 // A poll's call to the host is in flight, waiting for the host's thread, when that thread unloads
 // the library: the stop serves the call and finishes.
 TEST(LiveWindowStop, StopWhileAPollsHostCallIsInFlight) {
@@ -177,28 +171,13 @@ TEST(LiveWindowStop, DISABLED_ChildExitsWithTheWindowsOpen) {
 TEST(LiveWindowStop, ProcessExitWithTheWindowsOpenEnds) {
   ScratchFolder scratch;  // the child's current directory; the child registers the host object
   writeLiveWindowSettings();
-  const std::string commandLine =
-      "\"" + executablePath() +
-      "\" --gtest_brief=1 --gtest_filter=LiveWindowStop.DISABLED_ChildExitsWithTheWindowsOpen"
-      " --gtest_also_run_disabled_tests";
   for (int round = 0; round < kRounds; ++round) {
     SCOPED_TRACE(round);
     writeSetting("Start", "0");
-    std::string command = commandLine;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               scratch.path().string().c_str(), &startup, &process))
-        << "error " << GetLastError();
-    OwnedHandle thread(process.hThread);
-    OwnedHandle child(process.hProcess);
-    const DWORD waited = WaitForSingleObject(child.get(), kRoundLimitMs);
-    if (waited != WAIT_OBJECT_0) TerminateProcess(child.get(), 1);
-    ASSERT_EQ(waited, WAIT_OBJECT_0) << "the process did not end within 20 s";
-    DWORD exitCode = 0;
-    GetExitCodeProcess(child.get(), &exitCode);
-    EXPECT_EQ(exitCode, kChildExitCode);
+    const auto exitCode = runChildTest("LiveWindowStop.DISABLED_ChildExitsWithTheWindowsOpen",
+                                       scratch.path(), kRoundLimitMs);
+    ASSERT_TRUE(exitCode.has_value()) << "the process did not end within 20 s";
+    EXPECT_EQ(*exitCode, kChildExitCode);
   }
 }
 

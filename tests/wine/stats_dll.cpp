@@ -3,22 +3,20 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <type_traits>
 #include <vector>
 
 namespace stats_test {
 namespace {
 
-std::string executableFolder() {
+std::string executablePath() {
   std::vector<char> buffer(MAX_PATH);
   for (;;) {
     const DWORD length =
         GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) throw std::runtime_error("GetModuleFileNameA failed");
-    if (length < buffer.size()) {
-      std::string path(buffer.data(), length);
-      return path.substr(0, path.find_last_of("\\/") + 1);
-    }
+    if (length < buffer.size()) return std::string(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
 }
@@ -26,7 +24,32 @@ std::string executableFolder() {
 }  // namespace
 
 std::string besideTestExecutable(const std::string& name) {
-  return executableFolder() + name;
+  const std::string path = executablePath();
+  return path.substr(0, path.find_last_of("\\/") + 1) + name;
+}
+
+std::optional<DWORD> runChildTest(const std::string& testName, const std::filesystem::path& folder,
+                                  DWORD limitMs) {
+  std::string commandLine = "\"" + executablePath() +
+                            "\" --gtest_brief=1 --gtest_filter=" + testName +
+                            " --gtest_also_run_disabled_tests";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.string().c_str(), &startup, &process)) {
+    throw std::runtime_error("cannot start " + commandLine + ": error " +
+                             std::to_string(GetLastError()));
+  }
+  const OwnedHandle thread(process.hThread);
+  const OwnedHandle child(process.hProcess);
+  if (WaitForSingleObject(child.get(), limitMs) != WAIT_OBJECT_0) {
+    TerminateProcess(child.get(), 1);
+    return std::nullopt;
+  }
+  DWORD exitCode = 0;
+  GetExitCodeProcess(child.get(), &exitCode);
+  return exitCode;
 }
 
 StatsDll::StatsDll() {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <optional>
 #include <string>
 
 #include "plugin/stats_api.h"
@@ -54,6 +56,12 @@ class StatsDll : public Exports {
 
 // The path of a file beside the test executable (the build folder: Stats.dll, test data).
 std::string besideTestExecutable(const std::string& name);
+
+// Runs one test of this executable (a DISABLED_ one, meant only as a child) in a process of its
+// own with `folder` as its current directory. Its exit code; nothing when it did not end within
+// `limitMs`, and it is then ended.
+std::optional<DWORD> runChildTest(const std::string& testName, const std::filesystem::path& folder,
+                                  DWORD limitMs);
 
 // The arguments of a QSO that the plug-in reads. Every date-time argument gets the QSO's time;
 // everything else is passed empty or zero.
