@@ -7,7 +7,7 @@ add_library(stats_platform STATIC
 )
 target_link_libraries(stats_platform PUBLIC stats_core)
 
-add_library(Stats SHARED plugin/exports.cpp plugin/application.cpp)
+add_library(Stats SHARED plugin/exports.cpp plugin/application.cpp plugin/application_store.cpp)
 target_link_libraries(Stats PRIVATE stats_platform)
 # Exactly the listed entry points are visible; the C++ runtime and everything else stays hidden.
 target_link_options(Stats PRIVATE

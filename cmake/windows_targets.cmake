@@ -31,6 +31,7 @@ target_link_libraries(stats_platform PUBLIC stats_core user32 gdi32 ole32 oleaut
 add_library(Stats SHARED
   plugin/exports.cpp
   plugin/application.cpp
+  plugin/application_store.cpp
   plugin/win32/terminate_handler.cpp
   resources/stats.rc
   ${STATS_GENERATED_DIR}/exports.def)

@@ -18,7 +18,7 @@ CTestApp::~CTestApp() {
 bool CTestApp::InitInstance() {
   setTraceWriter(platformTraceWriter());
   plugin_ = std::make_unique<StatsPlugin>(makePlatformProfileStore(std::string(kIniPath)),
-                                          makePlatformUserInterface());
+                                          makePlatformUserInterface(), makeApplicationQsoStore());
   return true;
 }
 

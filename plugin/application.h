@@ -25,6 +25,10 @@ class CTestApp {
   std::unique_ptr<StatsPlugin> plugin_;
 };
 
+// The log store the application's plug-in keeps: the indexed store in the shipped library
+// (plugin/application_store.cpp); the benchmark's reference build links the scanning one instead.
+std::unique_ptr<QsoStore> makeApplicationQsoStore();
+
 // The one application object of the process.
 CTestApp& theApp();
 

@@ -15,15 +15,6 @@ std::string_view textOrEmpty(const char* text) {
   return text ? std::string_view(text) : "";
 }
 
-// True when some record on the band already has this value of the multiplier kind.
-bool workedOnBand(const ContestState& state, std::string_view band, MultiplierKind kind,
-                  std::string_view value) {
-  const auto& records = state.qsoLog.records();
-  return std::any_of(records.begin(), records.end(), [&](const CInfo& record) {
-    return record.band == band && multiplierValue(record, kind) == value;
-  });
-}
-
 }  // namespace
 
 bool bandsDiffer(const char* band, const char* secondBand) {
@@ -35,7 +26,7 @@ bool bandsDiffer(const char* band, const char* secondBand) {
 
 int checkCall(const ContestState& state, const CallCheckArguments& arguments) {
   const std::string_view band = textOrEmpty(arguments.band);
-  if (state.qsoLog.findFirstByCallAndBand(arguments.call, band)) return kRepeat;
+  if (state.qsoLog->hasCallOnBand(arguments.call, band)) return kRepeat;
 
   const bool belgian = state.belgianStation != 0;
   const std::string_view dxcc = textOrEmpty(arguments.dxccPrefix);
@@ -47,7 +38,7 @@ int checkCall(const ContestState& state, const CallCheckArguments& arguments) {
   int result = kNotNew;
   for (const MultiplierKind kind : countedMultipliers(belgian)) {
     const auto value = multiplierOfCall(kind, dxcc, textOrEmpty(arguments.callPrefix));
-    if (value && !workedOnBand(state, band, kind, *value)) result = kNewMultiplier;
+    if (value && !state.qsoLog->workedOnBand(band, kind, *value)) result = kNewMultiplier;
   }
   if (!belgian && arguments.outputText != nullptr) arguments.outputText[0] = '\0';
   return result;

@@ -5,12 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "cabrillo/cabrillo_header.h"
 #include "plugin/contest_rules.h"
-#include "plugin/qso_record.h"
+#include "plugin/qso_store.h"
 
 namespace stats {
 
@@ -18,7 +19,7 @@ using TextList = std::vector<std::string>;
 using PerBandLists = std::array<TextList, kContestBandCount>;  // one list per contest band index
 
 struct ContestState {
-  QsoLog qsoLog;
+  std::unique_ptr<QsoStore> qsoLog = makeIndexedQsoStore();
   BandList bandList;
   std::array<TextList, kContestBandCount>
       panelRows;  // live panel rows: band, mode, time, exchange, spare
@@ -33,6 +34,14 @@ struct ContestState {
   PerBandLists dxccByBand;
   PerBandLists euByBand;
   PerBandLists provinceByBand;
+  // What the per-band lists were last filled from: the store's multiplier version of the band and
+  // the side, so that a report refills only the lists that would change.
+  struct ListSource {
+    uint64_t version = 0;
+    bool belgianStation = false;
+    bool operator==(const ListSource&) const = default;
+  };
+  std::array<ListSource, kContestBandCount> listSources{};
 
   int32_t claimedScore = 0;
   std::string reportText;

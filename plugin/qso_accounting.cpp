@@ -37,15 +37,16 @@ int addQso(ContestState& state, const QsoArguments& qso) {
   if (!acceptableQso(qso)) return 0;
   // The band is listed before the duplicate test, so a repeated QSO still lists its band.
   addBandIfNew(state.bandList, qso.band);
-  state.qsoLog.appendIfNotIdentical(buildRecord(qso, state.belgianStation != 0, state.ownProvince));
+  state.qsoLog->appendIfNotIdentical(
+      buildRecord(qso, state.belgianStation != 0, state.ownProvince));
   return 1;
 }
 
 int removeQso(ContestState& state, const QsoArguments& qso) {
   if (!acceptableQso(qso)) return 0;
   const CInfo record = buildRecord(qso, state.belgianStation != 0, state.ownProvince);
-  if (!state.qsoLog.removeFirstIdentical(record)) {
-    state.qsoLog.removeFirstByCallModeBand(qso.call, qso.mode, qso.band);
+  if (!state.qsoLog->removeFirstIdentical(record)) {
+    state.qsoLog->removeFirstByCallModeBand(qso.call, qso.mode, qso.band);
   }
   return 1;
 }

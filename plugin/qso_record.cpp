@@ -34,57 +34,6 @@ size_t identityHash(const CInfo& record) {
   return hash;
 }
 
-void QsoLog::clear() {
-  records_.clear();
-  recordsPerIdentityHash_.clear();
-}
-
-void QsoLog::appendIfNotIdentical(const CInfo& record) {
-  size_t& sameHash = recordsPerIdentityHash_[identityHash(record)];
-  const bool present =
-      sameHash > 0 && std::any_of(records_.begin(), records_.end(),
-                                  [&](const CInfo& stored) { return identical(stored, record); });
-  if (present) return;
-  records_.push_back(record);
-  ++sameHash;
-}
-
-void QsoLog::erase(std::vector<CInfo>::iterator position) {
-  auto count = recordsPerIdentityHash_.find(identityHash(*position));
-  if (count != recordsPerIdentityHash_.end() && --count->second == 0) {
-    recordsPerIdentityHash_.erase(count);
-  }
-  records_.erase(position);
-}
-
-bool QsoLog::removeFirstIdentical(const CInfo& record) {
-  auto count = recordsPerIdentityHash_.find(identityHash(record));
-  if (count == recordsPerIdentityHash_.end()) return false;
-  auto found = std::find_if(records_.begin(), records_.end(),
-                            [&](const CInfo& stored) { return identical(stored, record); });
-  if (found == records_.end()) return false;
-  erase(found);
-  return true;
-}
-
-bool QsoLog::removeFirstByCallModeBand(std::string_view call, std::string_view mode,
-                                       std::string_view band) {
-  auto found = std::find_if(records_.begin(), records_.end(), [&](const CInfo& stored) {
-    return stored.call == call && stored.mode == mode && stored.band == band;
-  });
-  if (found == records_.end()) return false;
-  erase(found);
-  return true;
-}
-
-std::optional<size_t> QsoLog::findFirstByCallAndBand(std::string_view call,
-                                                     std::string_view band) const {
-  for (size_t position = 0; position < records_.size(); ++position) {
-    if (records_[position].call == call && records_[position].band == band) return position;
-  }
-  return std::nullopt;
-}
-
 void addBandIfNew(BandList& bands, std::string_view band) {
   if (std::find(bands.begin(), bands.end(), band) == bands.end()) bands.emplace_back(band);
 }

@@ -1,11 +1,9 @@
-// One QSO as the plug-in keeps it, and the plug-in's copy of the log.
+// One QSO as the plug-in keeps it, and the bands of the log.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "plugin/stats_api.h"
@@ -34,34 +32,6 @@ bool identical(const CInfo& left, const CInfo& right);
 
 // Equal for identical records.
 size_t identityHash(const CInfo& record);
-
-// The log store: records by value in log order. Lookups scan from the start; a count of the
-// stored records per identity hash lets adding a new QSO skip the scan when nothing stored can be
-// identical, so replaying a long log stays linear.
-class QsoLog {
- public:
-  const std::vector<CInfo>& records() const { return records_; }
-  size_t size() const { return records_.size(); }
-  void clear();
-
-  // Appends a copy unless an identical record is stored already.
-  void appendIfNotIdentical(const CInfo& record);
-
-  // Removes the first record identical to `record`; false when there is none.
-  bool removeFirstIdentical(const CInfo& record);
-
-  // Removes the first record with this call, mode and band (exact); false when there is none.
-  bool removeFirstByCallModeBand(std::string_view call, std::string_view mode,
-                                 std::string_view band);
-
-  std::optional<size_t> findFirstByCallAndBand(std::string_view call, std::string_view band) const;
-
- private:
-  void erase(std::vector<CInfo>::iterator position);
-
-  std::vector<CInfo> records_;
-  std::unordered_map<size_t, size_t> recordsPerIdentityHash_;
-};
 
 // Band names of accepted QSOs, each once, in the order first seen since the contest start.
 using BandList = std::vector<std::string>;

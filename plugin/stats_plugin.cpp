@@ -8,15 +8,18 @@
 
 namespace stats {
 
-StatsPlugin::StatsPlugin(std::unique_ptr<ProfileStore> profile, std::unique_ptr<UserInterface> ui)
-    : profile_(std::move(profile)), ui_(std::move(ui)) {}
+StatsPlugin::StatsPlugin(std::unique_ptr<ProfileStore> profile, std::unique_ptr<UserInterface> ui,
+                         std::unique_ptr<QsoStore> store)
+    : profile_(std::move(profile)), ui_(std::move(ui)) {
+  if (store) state_.qsoLog = std::move(store);
+}
 
 int StatsPlugin::resetStats(int exportRequest, std::string_view ownCall,
                             std::string_view ownDxccPrefix) {
   std::unique_lock<std::mutex> lock(mutex_);
   const Settings settings(*profile_);
   ContestState& state = state_;
-  state.qsoLog.clear();
+  state.qsoLog->clear();
   state.bandList.clear();
   state.ownProvince = settings.readText(keys::kProvince);
 
@@ -115,11 +118,11 @@ const char* StatsPlugin::getResult(int* exportDone) {
     settings.writeNumber(keys::kClaimed, state.claimedScore);
     exported = state.cabrilloExport != 0;
     if (exported) {
-      for (const CInfo& record : state.qsoLog.records()) {
+      state.qsoLog->forEachRecord([&state](const CInfo& record) {
         AddCabrilloQso(state.cabrilloState, state.cwMode, record.call, record.freqKHz,
                        cabrilloModeCode(record.mode), record.time, record.sentExch,
                        record.rcvdExch);
-      }
+      });
       // The Belgian side is taken from the settings file again for the file's category line.
       state.belgianStation = settings.readNumber(keys::kBelgium);
       message = WriteCabrilloFile(state.cabrilloState, state.cwMode, state.belgianStation,

@@ -18,7 +18,9 @@ namespace stats {
 
 class StatsPlugin {
  public:
-  StatsPlugin(std::unique_ptr<ProfileStore> profile, std::unique_ptr<UserInterface> ui);
+  // The log goes into `store` when one is given, else into the indexed store.
+  StatsPlugin(std::unique_ptr<ProfileStore> profile, std::unique_ptr<UserInterface> ui,
+              std::unique_ptr<QsoStore> store = nullptr);
 
   // The contest start: empties the log, reads the settings, decides the Belgian side, runs the
   // Cabrillo header dialog for an export run and starts the live window when wanted.

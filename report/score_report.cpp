@@ -19,14 +19,27 @@ int32_t wrapMultiply(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) * static_cast<uint32_t>(b));
 }
 
-// The band's sort key: "0" put in front until it is at least 20 characters long.
-std::string bandSortKey(const std::string& band) {
-  return band.size() >= 20 ? band : std::string(20 - band.size(), '0') + band;
+// The band's sort key is the name with "0" put in front until it is at least 20 characters long;
+// compared here without building it. std::string orders chars as unsigned char, and so does this.
+int compareSortKeys(std::string_view left, std::string_view right) {
+  constexpr std::size_t kKeyLength = 20;
+  const std::size_t leftPadding = kKeyLength - std::min(left.size(), kKeyLength);
+  const std::size_t rightPadding = kKeyLength - std::min(right.size(), kKeyLength);
+  const std::size_t length = std::max(leftPadding + left.size(), rightPadding + right.size());
+  for (std::size_t i = 0; i < length; ++i) {
+    auto at = [i](std::string_view text, std::size_t padding) -> int {
+      if (i < padding) return '0';
+      if (i - padding < text.size()) return static_cast<unsigned char>(text[i - padding]);
+      return -1;  // past the end: the shorter key sorts first
+    };
+    const int a = at(left, leftPadding), b = at(right, rightPadding);
+    if (a != b) return a < b ? -1 : 1;
+  }
+  return 0;
 }
 
-bool keyBelow(const std::string& left, const std::string& right) {
-  // std::string compares chars through char_traits<char>, which orders as unsigned char.
-  return left.compare(right) < 0;
+bool keyBelow(std::string_view left, std::string_view right) {
+  return compareSortKeys(left, right) < 0;
 }
 
 template <typename... Numbers>
@@ -38,23 +51,6 @@ void appendFormatted(std::string& text, const char* format, Numbers... numbers) 
   line.pop_back();
   text += line;
 }
-
-// Appends `value` to `seen` when new; true when it was new.
-bool addDistinct(TextList& seen, const std::string& value) {
-  if (std::find(seen.begin(), seen.end(), value) != seen.end()) return false;
-  seen.push_back(value);
-  return true;
-}
-
-struct BandCounts {
-  int32_t qsos = 0;
-  std::array<int32_t, kStationClassCount> qsosByClass{};
-  std::array<int32_t, kMultiplierKindCount> multipliers{};
-
-  int32_t multipliersOf(MultiplierKind kind) const {
-    return multipliers[static_cast<size_t>(kind)];
-  }
-};
 
 // The per-band lists the live windows show for a kind of multiplier; ON prefixes have none.
 PerBandLists* perBandLists(ContestState& state, MultiplierKind kind) {
@@ -71,36 +67,23 @@ PerBandLists* perBandLists(ContestState& state, MultiplierKind kind) {
   return nullptr;
 }
 
-BandCounts countBand(ContestState& state, const std::string& band, size_t recordCount) {
-  const std::optional<size_t> index = contestBandIndex(band);
-  if (index) {
-    state.dxccByBand[*index].clear();
-    state.provinceByBand[*index].clear();
-    state.euByBand[*index].clear();
-  }
-  const auto counted = countedMultipliers(state.belgianStation != 0);
-  BandCounts counts;
-  std::array<TextList, kMultiplierKindCount> seen;
-  const auto& records = state.qsoLog.records();
-  for (size_t position = 0; position < recordCount; ++position) {
-    const CInfo& record = records[position];
-    if (record.band != band || record.call.empty()) continue;
-    counts.qsos = wrapAdd(counts.qsos, 1);
-    int32_t& byClass = counts.qsosByClass[static_cast<size_t>(classifyStation(record.country))];
-    byClass = wrapAdd(byClass, 1);
-    for (const MultiplierKind kind : counted) {
-      const std::string& value = multiplierValue(record, kind);
-      const auto slot = static_cast<size_t>(kind);
-      if ((value.empty() && !emptyValueCounts(kind)) || !addDistinct(seen[slot], value)) continue;
-      PerBandLists* lists = perBandLists(state, kind);
-      if (index && lists) (*lists)[*index].push_back(value);
-      counts.multipliers[slot] = wrapAdd(counts.multipliers[slot], 1);
+// Refills a contest band's lists with the values its side counts, unless they hold them already.
+void refreshPerBandLists(ContestState& state, std::string_view band, std::size_t index) {
+  const bool belgian = state.belgianStation != 0;
+  const ContestState::ListSource source{state.qsoLog->multiplierVersion(band), belgian};
+  if (source.version != 0 && state.listSources[index] == source) return;
+  state.listSources[index] = source;
+  state.dxccByBand[index].clear();
+  state.provinceByBand[index].clear();
+  state.euByBand[index].clear();
+  for (const MultiplierKind kind : countedMultipliers(belgian)) {
+    if (PerBandLists* lists = perBandLists(state, kind)) {
+      (*lists)[index] = state.qsoLog->multiplierValues(band, kind);
     }
   }
-  return counts;
 }
 
-int32_t bandPoints(const BandCounts& counts, bool belgianStation) {
+int32_t bandPoints(const BandTally& counts, bool belgianStation) {
   int32_t points = 0;
   for (size_t worked = 0; worked < kStationClassCount; ++worked) {
     const int32_t each = qsoPoints(belgianStation, static_cast<StationClass>(worked));
@@ -109,13 +92,21 @@ int32_t bandPoints(const BandCounts& counts, bool belgianStation) {
   return points;
 }
 
+// True when no exchange is left to do: sorting would leave the list as it is.
+bool bandListSorted(const BandList& bands) {
+  for (size_t i = 0; i + 1 < bands.size(); ++i) {
+    if (keyBelow(bands[i], bands[i + 1])) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 void sortBandList(BandList& bands) {
   // An exchange sort, largest key first; equal keys are never swapped.
   for (size_t i = 0; i + 1 < bands.size(); ++i) {
     for (size_t j = i + 1; j < bands.size(); ++j) {
-      if (keyBelow(bandSortKey(bands[i]), bandSortKey(bands[j]))) std::swap(bands[i], bands[j]);
+      if (keyBelow(bands[i], bands[j])) std::swap(bands[i], bands[j]);
     }
   }
 }
@@ -124,8 +115,7 @@ void buildScoreReport(ContestState& state) {
   const bool belgian = state.belgianStation != 0;
   std::string& text = state.reportText;
   text.clear();
-  const size_t recordCount = state.qsoLog.size();
-  const auto totalQsos = static_cast<int32_t>(static_cast<uint32_t>(recordCount));
+  const auto totalQsos = static_cast<int32_t>(static_cast<uint32_t>(state.qsoLog->size()));
 
   if (belgian) {
     text.append("\t    ").append(kReportTitle).append("\r\n\tQSOs\tPoints\tDXCC\r\n");
@@ -133,12 +123,13 @@ void buildScoreReport(ContestState& state) {
     text.append("\t\t\t").append(kReportTitle);
     text.append("\r\n\tQSOs\tPoints\tON Province ON Prefix EuroUnion\r\n");
   }
-  sortBandList(state.bandList);
+  if (!bandListSorted(state.bandList)) sortBandList(state.bandList);
 
   int32_t totalPoints = 0;
-  BandCounts totals;
+  BandTally totals;
   for (const std::string& band : state.bandList) {
-    const BandCounts counts = countBand(state, band, recordCount);
+    if (const auto index = contestBandIndex(band)) refreshPerBandLists(state, band, *index);
+    const BandTally counts = state.qsoLog->tally(band);
     const int32_t points = bandPoints(counts, belgian);
     if (belgian) {
       appendFormatted(text, "%s\t %i\t %i\t %i\r\n", band.c_str(), counts.qsos, points,

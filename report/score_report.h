@@ -1,4 +1,5 @@
-// The score report: a recount of the whole log into the score table and the claimed score.
+// The score report: the score table and the claimed score, printed from the store's per-band
+// tallies.
 #pragma once
 
 #include "plugin/contest_state.h"
@@ -8,7 +9,7 @@ namespace stats {
 // Puts the band list in band order (160m first; unknown bands after 10m), as the report does.
 void sortBandList(BandList& bands);
 
-// Recounts the log: sorts `bandList`, refills the per-band multiplier lists of the bands it meets,
+// Sorts `bandList`, refills the per-band multiplier lists of its contest bands where they changed,
 // builds `reportText` and sets `claimedScore`. Counts wrap around like 32-bit two's complement.
 void buildScoreReport(ContestState& state);
 

@@ -17,6 +17,10 @@ else()
 endif()
 include(GoogleTest)
 
+# The scanning log store the indexed one is checked and measured against.
+add_library(stats_model STATIC ${CMAKE_CURRENT_LIST_DIR}/model/linear_qso_store.cpp)
+target_link_libraries(stats_model PUBLIC stats_core)
+
 add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_header_settings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_header_test.cpp
@@ -34,13 +38,13 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/poll_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/profile_posix_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/qso_accounting_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/qso_log_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/qso_store_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/score_report_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/settings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/stats_plugin_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/window_positions_test.cpp)
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
-target_link_libraries(unit_tests PRIVATE stats_platform ${STATS_GTEST_MAIN})
+target_link_libraries(unit_tests PRIVATE stats_platform stats_model ${STATS_GTEST_MAIN})
 if(CMAKE_CROSSCOMPILING)
   target_sources(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/support/automation_object.cpp)
   # One Wine start for the whole suite: a start per test case would cost seconds each.
@@ -70,6 +74,15 @@ if(NOT CMAKE_CROSSCOMPILING)
                        PROPERTIES LABELS library)
 
   if(STATS_BENCHMARKS)
+    # The reference build of the library: the same exports over the scanning store.
+    add_library(StatsLinear SHARED
+      ${CMAKE_SOURCE_DIR}/plugin/exports.cpp
+      ${CMAKE_SOURCE_DIR}/plugin/application.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/model/linear_application_store.cpp)
+    target_link_libraries(StatsLinear PRIVATE stats_model stats_platform)
+    target_link_options(StatsLinear PRIVATE
+      -Wl,--version-script=${STATS_GENERATED_DIR}/exports.map -Wl,--no-undefined)
+
     find_package(benchmark REQUIRED)
     add_executable(stats_benchmark ${CMAKE_CURRENT_LIST_DIR}/bench/exports_benchmark.cpp)
     target_include_directories(stats_benchmark PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})

@@ -1,6 +1,7 @@
 #include "windows/poll.h"
 
 #include <cmath>
+#include <optional>
 #include <string_view>
 
 #include "plugin/contest_rules.h"
@@ -43,14 +44,13 @@ void fillPanelRows(ContestState& state, const std::string& call) {
     for (std::size_t entry = 1; entry < kPanelRowEntries; ++entry) row[entry] = kNotWorked;
   }
   if (call.empty()) return;
-  for (const CInfo& record : state.qsoLog.records()) {
-    if (record.call != call) continue;
-    const auto band = contestBandIndex(record.band);
-    if (!band) continue;
-    TextList& row = state.panelRows[*band];
-    row[1] = record.mode;
-    row[2] = formatDateTime(record.time, "%H:%M");
-    row[3] = record.rcvdExch;
+  for (std::size_t band = 0; band < kContestBandCount; ++band) {
+    const std::optional<CInfo> last = state.qsoLog->lastWithCallOnBand(call, kContestBands[band]);
+    if (!last) continue;
+    TextList& row = state.panelRows[band];
+    row[1] = last->mode;
+    row[2] = formatDateTime(last->time, "%H:%M");
+    row[3] = last->rcvdExch;
   }
 }
 

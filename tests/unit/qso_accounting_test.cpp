@@ -26,8 +26,8 @@ QsoArguments qso(std::string_view call, std::string_view received, std::string_v
 }
 
 const stats::CInfo& onlyRecord(const ContestState& state) {
-  EXPECT_EQ(state.qsoLog.size(), 1u);
-  return state.qsoLog.records().front();
+  EXPECT_EQ(state.qsoLog->size(), 1u);
+  return state.qsoLog->records().front();
 }
 
 TEST(QsoAccounting, RefusesOtherModesAndEmptyExchanges) {
@@ -38,7 +38,7 @@ TEST(QsoAccounting, RefusesOtherModesAndEmptyExchanges) {
   }
   EXPECT_EQ(stats::addQso(state, qso("DL1AA", "", "DL")), 0);
   EXPECT_EQ(stats::addQso(state, qso("DL1AA", "5", "DL", "20m", "SSB", "")), 0);
-  EXPECT_EQ(state.qsoLog.size(), 0u);
+  EXPECT_EQ(state.qsoLog->size(), 0u);
   EXPECT_TRUE(state.bandList.empty());
 }
 
@@ -94,26 +94,26 @@ TEST(QsoAccounting, TagsEuropeanUnionOnlyForForeignOwnStation) {
   stats::addQso(belgian, qso("DL1AA", "123", "DL"));
   EXPECT_EQ(onlyRecord(belgian).euCountry, "");
   stats::addQso(belgian, qso("ON4AA", "12AN", "ON"));
-  EXPECT_EQ(belgian.qsoLog.records()[1].province, "AN");
+  EXPECT_EQ(belgian.qsoLog->records()[1].province, "AN");
 }
 
 TEST(QsoAccounting, StoresIdenticalQsoOnceButListsItsBand) {
   ContestState state;
   EXPECT_EQ(stats::addQso(state, qso("DL1AA", "5", "DL")), 1);
   EXPECT_EQ(stats::addQso(state, qso("DL1AA", "5", "DL")), 1);
-  EXPECT_EQ(state.qsoLog.size(), 1u);
+  EXPECT_EQ(state.qsoLog->size(), 1u);
 
   QsoArguments later = qso("DL1AA", "5", "DL");
   later.qsoTime.m_dt += 0.01;
   stats::addQso(state, later);
-  EXPECT_EQ(state.qsoLog.size(), 2u);
+  EXPECT_EQ(state.qsoLog->size(), 2u);
 
-  state.qsoLog.clear();
+  state.qsoLog->clear();
   stats::addQso(state, qso("DL1AA", "5", "DL", "40m"));
   state.bandList.clear();
   stats::addQso(state, qso("DL1AA", "5", "DL", "40m"));
   EXPECT_EQ(state.bandList, stats::BandList{"40m"});
-  EXPECT_EQ(state.qsoLog.size(), 1u);
+  EXPECT_EQ(state.qsoLog->size(), 1u);
 }
 
 TEST(QsoAccounting, RemovesTheDeletedQsoOrElseTheFirstWithCallModeAndBand) {
@@ -126,23 +126,23 @@ TEST(QsoAccounting, RemovesTheDeletedQsoOrElseTheFirstWithCallModeAndBand) {
 
   // Deleting the second QSO removes that one, not the earlier one with the same call.
   EXPECT_EQ(stats::removeQso(state, second), 1);
-  ASSERT_EQ(state.qsoLog.size(), 2u);
-  EXPECT_EQ(state.qsoLog.records()[0].rcvdExch, "0005 --");
+  ASSERT_EQ(state.qsoLog->size(), 2u);
+  EXPECT_EQ(state.qsoLog->records()[0].rcvdExch, "0005 --");
 
   // With no identical record, the first of the same call, mode and band goes.
   stats::addQso(state, second);
   EXPECT_EQ(stats::removeQso(state, qso("DL1AA", "77", "DL")), 1);
-  ASSERT_EQ(state.qsoLog.size(), 2u);
-  EXPECT_EQ(state.qsoLog.records()[0].band, "40m");
-  EXPECT_EQ(state.qsoLog.records()[1].rcvdExch, "0009 --");
+  ASSERT_EQ(state.qsoLog->size(), 2u);
+  EXPECT_EQ(state.qsoLog->records()[0].band, "40m");
+  EXPECT_EQ(state.qsoLog->records()[1].rcvdExch, "0009 --");
 
   // Case matters, and an unknown QSO changes nothing; the band stays listed.
   EXPECT_EQ(stats::removeQso(state, qso("dl1aa", "9", "DL")), 1);
   EXPECT_EQ(stats::removeQso(state, qso("DL1AA", "9", "DL", "20m", "SSB")), 1);
-  EXPECT_EQ(state.qsoLog.size(), 2u);
+  EXPECT_EQ(state.qsoLog->size(), 2u);
   stats::removeQso(state, qso("DL1AA", "7", "DL", "40m"));
   stats::removeQso(state, second);
-  EXPECT_EQ(state.qsoLog.size(), 0u);
+  EXPECT_EQ(state.qsoLog->size(), 0u);
   EXPECT_EQ(state.bandList, (stats::BandList{"20m", "40m"}));
 }
 

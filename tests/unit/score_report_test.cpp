@@ -26,7 +26,7 @@ TEST(ScoreReport, BelgianStationExample) {
             "\r\nScore: 10*4 = 40\r\n");
   EXPECT_EQ(state.claimedScore, 40);
   EXPECT_EQ(state.bandList, (stats::BandList{"80m", "40m"}));
-  EXPECT_EQ(state.dxccByBand[1], (stats::TextList{"ON", "DL", "K"}));
+  EXPECT_EQ(state.dxccByBand[1], (stats::TextList{"DL", "K", "ON"}));
   EXPECT_EQ(state.dxccByBand[2], (stats::TextList{"DL"}));
   EXPECT_TRUE(state.euByBand[1].empty());
 }

@@ -2,15 +2,22 @@
 
 #include <functional>
 
-#include "plugin/qso_record.h"
+#include "plugin/indexed_qso_store.h"
+#include "tests/model/linear_qso_store.h"
 
 namespace {
 
 using stats::CInfo;
-using stats::QsoLog;
 
-TEST(QsoLog, IdentityIndexFollowsAppendsAndRemovals) {
-  QsoLog log;
+// The indexed store and the scanning reference behave alike here; the differential test compares
+// them on random operation sequences.
+template <typename Store>
+class QsoStore : public testing::Test {};
+using Stores = testing::Types<stats::IndexedQsoStore, stats_model::LinearQsoStore>;
+TYPED_TEST_SUITE(QsoStore, Stores);
+
+TYPED_TEST(QsoStore, IdentityFollowsAppendsAndRemovals) {
+  TypeParam log;
   CInfo record;
   record.call = "K1AA";
   record.time = COleDateTime{0.0, COleDateTimeValid};
@@ -38,13 +45,13 @@ TEST(QsoLog, IdentityIndexFollowsAppendsAndRemovals) {
 
 // Two records that differ only in a field the identity hash may leave out share their hash: after
 // one of them goes, the other still counts, so adding it again stores no duplicate.
-TEST(QsoLog, RemovingOneOfTwoRecordsOfAHashKeepsTheOtherCounted) {
+TYPED_TEST(QsoStore, RemovingOneOfTwoRecordsOfAHashKeepsTheOtherCounted) {
   std::string CInfo::*const carriedFields[] = {
       &CInfo::country,  &CInfo::hostText30, &CInfo::hostText11, &CInfo::hostText10,
       &CInfo::province, &CInfo::euCountry,  &CInfo::onPrefix};
-  const std::function<bool(QsoLog&, const CInfo&)> removals[] = {
-      [](QsoLog& log, const CInfo& record) { return log.removeFirstIdentical(record); },
-      [](QsoLog& log, const CInfo& record) {
+  const std::function<bool(TypeParam&, const CInfo&)> removals[] = {
+      [](TypeParam& log, const CInfo& record) { return log.removeFirstIdentical(record); },
+      [](TypeParam& log, const CInfo& record) {
         return log.removeFirstByCallModeBand(record.call, record.mode, record.band);
       }};
   int sharedHashes = 0;
@@ -61,7 +68,7 @@ TEST(QsoLog, RemovingOneOfTwoRecordsOfAHashKeepsTheOtherCounted) {
       y.*field = "other";
       sharedHashes += stats::identityHash(x) == stats::identityHash(y);
 
-      QsoLog log;
+      TypeParam log;
       log.appendIfNotIdentical(x);
       log.appendIfNotIdentical(y);
       ASSERT_EQ(log.size(), 2u);

@@ -1,0 +1,9 @@
+#include "plugin/application.h"
+
+namespace stats {
+
+std::unique_ptr<QsoStore> makeApplicationQsoStore() {
+  return makeIndexedQsoStore();
+}
+
+}  // namespace stats
