@@ -1,0 +1,23 @@
+# zrv-score's ADIF reader and the mapping of a record to the QSO values handed to the plug-in:
+# portable, free of OS calls.
+add_library(zrv_adif STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/adif_qso.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/adif_reader.cpp)
+target_include_directories(zrv_adif PUBLIC ${CMAKE_SOURCE_DIR})
+
+if(NOT CMAKE_CROSSCOMPILING)
+  if(NOT TARGET GTest::gtest_main)
+    find_package(GTest REQUIRED)
+  endif()
+  include(GoogleTest)
+  # The comparison with the npm package adif-parser-ts runs node on the fixtures; scripts/setup
+  # installs the package into build/node/. Without node or the package that test is skipped.
+  add_executable(zrv_adif_tests ${CMAKE_CURRENT_LIST_DIR}/tests/adif_reader_test.cpp)
+  # stats_core gives the plug-in's own date formatting, which the OLE dates are checked against.
+  target_link_libraries(zrv_adif_tests PRIVATE zrv_adif stats_core GTest::gtest_main)
+  target_compile_definitions(zrv_adif_tests PRIVATE
+    ZRV_ADIF_FIXTURES="${CMAKE_CURRENT_LIST_DIR}/tests/fixtures/adif"
+    ZRV_ADIF_NODE_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/tests/adif_parser_ts_dump.js"
+    ZRV_NODE_MODULES="${CMAKE_SOURCE_DIR}/build/node/node_modules")
+  gtest_discover_tests(zrv_adif_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
+endif()
