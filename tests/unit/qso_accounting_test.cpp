@@ -25,7 +25,7 @@ QsoArguments qso(std::string_view call, std::string_view received, std::string_v
   return arguments;
 }
 
-const stats::CInfo& onlyRecord(const ContestState& state) {
+stats::CInfo onlyRecord(const ContestState& state) {
   EXPECT_EQ(state.qsoLog->size(), 1u);
   return state.qsoLog->records().front();
 }
