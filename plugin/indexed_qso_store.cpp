@@ -65,6 +65,7 @@ void IndexedQsoStore::clear() {
   byIdentity_.clear();
   byCallAndBand_.clear();
   bands_.clear();
+  classOfCountry_.clear();
 }
 
 std::optional<IndexedQsoStore::TextIds> IndexedQsoStore::findIds(const CInfo& record) const {
@@ -163,8 +164,7 @@ void IndexedQsoStore::count(const StoredRecord& stored, bool adding) {
   const bool withCall = !texts_.text(stored.text[kCall]).empty();
   if (withCall) {
     band.qsos += step;
-    band.qsosByClass[static_cast<std::size_t>(
-        classifyStation(texts_.text(stored.text[kCountry])))] += step;
+    band.qsosByClass[static_cast<std::size_t>(stationClass(stored.text[kCountry]))] += step;
   }
   for (std::size_t kind = 0; kind < kMultiplierKindCount; ++kind) {
     const uint32_t value = stored.text[multiplierField(kind)];
@@ -183,6 +183,12 @@ void IndexedQsoStore::count(const StoredRecord& stored, bool adding) {
     }
     if (counted.records == 0) values.erase(value);
   }
+}
+
+StationClass IndexedQsoStore::stationClass(uint32_t country) {
+  const auto [found, added] = classOfCountry_.try_emplace(country, StationClass::other);
+  if (added) found->second = classifyStation(texts_.text(country));
+  return found->second;
 }
 
 void IndexedQsoStore::appendIfNotIdentical(const CInfo& record) {

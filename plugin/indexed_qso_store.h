@@ -78,6 +78,7 @@ class IndexedQsoStore : public QsoStore {
   void remove(uint32_t slot);
   void squeezeGaps();
   const BandState* bandState(std::string_view band) const;
+  StationClass stationClass(uint32_t country);
 
   TextPool texts_;
   ChunkedVector<StoredRecord> records_;
@@ -85,6 +86,7 @@ class IndexedQsoStore : public QsoStore {
   SlotTable byIdentity_;
   SlotTable byCallAndBand_;  // the first record of each call and band
   std::unordered_map<uint32_t, BandState> bands_;
+  std::unordered_map<uint32_t, StationClass> classOfCountry_;  // the rules' class, looked up once
   uint64_t lastVersion_ = 0;  // never reset: a version once superseded is never given again
 };
 

@@ -1,5 +1,7 @@
 #include "plugin/slot_table.h"
 
+#include <algorithm>
+
 namespace stats {
 
 void SlotTable::insert(uint32_t hash, uint32_t value) {
@@ -45,7 +47,7 @@ bool SlotTable::erase(uint32_t hash, uint32_t value) {
 }
 
 void SlotTable::clear() {
-  std::vector<uint64_t>().swap(entries_);
+  std::fill(entries_.begin(), entries_.end(), kEmpty);
   size_ = 0;
 }
 

@@ -30,6 +30,7 @@ class SlotTable {
   bool replace(uint32_t hash, uint32_t value, uint32_t replacement);
   // Deletes the entry holding `value` under `hash`; false when there is none.
   bool erase(uint32_t hash, uint32_t value);
+  // Empties the table and keeps its room: a contest start is followed by a replay of as many.
   void clear();
   std::size_t size() const { return size_; }
 
