@@ -1,4 +1,38 @@
-# The command-line host, zrv-score: its portable parts (the ADIF reader, the country file) and
-# their tests.
-include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif.cmake OPTIONAL)
-include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/country.cmake OPTIONAL)
+# The command-line host, zrv-score: its portable parts and their tests.
+
+# zrv-score's ADIF reader and the mapping of a record to the QSO values handed to the plug-in:
+# portable, free of OS calls.
+add_library(zrv_adif STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif_qso.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif_reader.cpp)
+target_include_directories(zrv_adif PUBLIC ${CMAKE_SOURCE_DIR})
+
+if(NOT CMAKE_CROSSCOMPILING)
+  # The comparison with the npm package adif-parser-ts runs node on the fixtures; scripts/setup
+  # installs the package into build/node/. Without node or the package that test is skipped.
+  add_executable(zrv_adif_tests ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/adif_reader_test.cpp)
+  # stats_core gives the plug-in's own date formatting, which the OLE dates are checked against.
+  target_link_libraries(zrv_adif_tests PRIVATE zrv_adif stats_core GTest::gtest_main)
+  target_compile_definitions(zrv_adif_tests PRIVATE
+    ZRV_ADIF_FIXTURES="${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/fixtures/adif"
+    ZRV_ADIF_NODE_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/adif_parser_ts_dump.js"
+    ZRV_NODE_MODULES="${CMAKE_SOURCE_DIR}/build/node/node_modules")
+  gtest_discover_tests(zrv_adif_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
+endif()
+
+# zrv-score's country resolution: the country file (cty.dat format) and the WPX prefix of a call;
+# portable, free of OS calls.
+add_library(zrv_country STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/call_prefix.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/country_file.cpp)
+target_include_directories(zrv_country PUBLIC ${CMAKE_SOURCE_DIR})
+
+if(NOT CMAKE_CROSSCOMPILING)
+  # The tests read the installed country file (scripts/setup installs hamradio-files); stats_core
+  # gives the plug-in's European-Union list that the resolved prefixes must match.
+  add_executable(zrv_country_tests
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/call_prefix_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/country_file_test.cpp)
+  target_link_libraries(zrv_country_tests PRIVATE zrv_country stats_core GTest::gtest_main)
+  gtest_discover_tests(zrv_country_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
+endif()
