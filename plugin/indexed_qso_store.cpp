@@ -150,9 +150,13 @@ void IndexedQsoStore::unlink(uint32_t slot) {
       byCallAndBand_.replace(hash, slot, stored.nextSameCallBand);
     }
   } else {
+    // The walk stops at the chain's end too: a record half-added when memory ran out is in no
+    // chain, and must not send it past the end of the records.
     uint32_t before = head;
-    while (records_[before].nextSameCallBand != slot) before = records_[before].nextSameCallBand;
-    records_[before].nextSameCallBand = stored.nextSameCallBand;
+    while (before != kNone && records_[before].nextSameCallBand != slot) {
+      before = records_[before].nextSameCallBand;
+    }
+    if (before != kNone) records_[before].nextSameCallBand = stored.nextSameCallBand;
   }
   stored.nextSameCallBand = kNone;
 }
