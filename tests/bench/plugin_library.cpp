@@ -33,7 +33,7 @@ int qsoCall(QsoExport function, const LoggedQso& qso) {
 PluginLibrary::PluginLibrary(const std::string& path) {
   handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
-  stats_test::resolveExports(api_, [this](const char* name, auto& slot) {
+  stats_host::resolveExports(api_, [this](const char* name, auto& slot) {
     void* address = dlsym(handle_, name);
     if (address == nullptr) throw std::runtime_error(std::string("missing export ") + name);
     slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(address);

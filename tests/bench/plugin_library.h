@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "plugin/stats_exports.h"
 #include "tests/bench/contest_log.h"
-#include "tests/stats_exports.h"
 
 namespace stats_bench {
 
@@ -26,7 +26,7 @@ class PluginLibrary {
 
  private:
   void* handle_ = nullptr;
-  stats_test::Exports api_;
+  stats_host::Exports api_;
 };
 
 }  // namespace stats_bench

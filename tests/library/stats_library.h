@@ -17,10 +17,15 @@
 #include <vector>
 
 #include "plugin/stats_api.h"
-#include "tests/stats_exports.h"
+#include "plugin/stats_exports.h"
 #include "tests/support/scratch_folder.h"
 
 namespace stats_test {
+
+using stats_host::ExportName;
+using stats_host::Exports;
+using stats_host::kExportNames;
+using stats_host::resolveExports;
 
 // A host date-time: days since 1899-12-30 (fraction = time of day) and a status.
 inline COleDateTime oleTime(double days, COleDateTimeStatus status = COleDateTimeValid) {

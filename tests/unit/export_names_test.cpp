@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tests/stats_exports.h"
+#include "plugin/stats_exports.h"
 
 namespace {
 

@@ -11,10 +11,15 @@
 #include <string>
 
 #include "plugin/stats_api.h"
-#include "tests/stats_exports.h"
+#include "plugin/stats_exports.h"
 #include "tests/support/scratch_folder.h"
 
 namespace stats_test {
+
+using stats_host::ExportName;
+using stats_host::Exports;
+using stats_host::kExportNames;
+using stats_host::resolveExports;
 
 // An export's address as its real function type. GetProcAddress returns a generic function
 // pointer; going through void(*)() keeps the cast free of -Wcast-function-type.

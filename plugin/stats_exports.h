@@ -1,12 +1,13 @@
-// The plug-in's entry points as a test host holds them after looking them up by name, on Linux
-// (dlsym) and on Windows (GetProcAddress) alike. The names come from the one list of entry points
-// (plugin/exports.list, through the generated STATS_EXPORT_LIST), the types from stats_api.h.
+// The plug-in's entry points as a host holds them after looking them up by name, on Linux (dlsym)
+// and on Windows (GetProcAddress) alike: the command-line host and the test hosts use it. The names
+// come from the one list of entry points (plugin/exports.list, through the generated
+// STATS_EXPORT_LIST), the types from stats_api.h.
 #pragma once
 
 #include "plugin/stats_api.h"
 #include "stats_export_list.h"
 
-namespace stats_test {
+namespace stats_host {
 
 // The exports, typed by the prototypes the host compiles against.
 struct Exports {
@@ -32,4 +33,4 @@ void resolveExports(Exports& exports, LookUp&& lookUp) {
 #undef STATS_EXPORT_LOOKUP
 }
 
-}  // namespace stats_test
+}  // namespace stats_host
