@@ -36,3 +36,19 @@ if(NOT CMAKE_CROSSCOMPILING)
   target_link_libraries(zrv_country_tests PRIVATE zrv_country stats_core GTest::gtest_main)
   gtest_discover_tests(zrv_country_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
+
+# zrv-score's settings commands (setup, header, settings): they write the plug-in's settings file
+# through the plug-in's own settings code and platform profile store.
+add_library(zrv_settings_commands STATIC ${CMAKE_CURRENT_LIST_DIR}/zrv-score/settings_commands.cpp)
+target_include_directories(zrv_settings_commands PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(zrv_settings_commands PUBLIC stats_platform)
+
+if(NOT CMAKE_CROSSCOMPILING)
+  # The commands' files are compared with the ones the plug-in core writes when its dialogs, faked,
+  # close with OK.
+  add_executable(zrv_settings_tests
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/settings_commands_test.cpp)
+  target_include_directories(zrv_settings_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
+  target_link_libraries(zrv_settings_tests PRIVATE zrv_settings_commands GTest::gtest_main)
+  gtest_discover_tests(zrv_settings_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
+endif()
