@@ -52,3 +52,17 @@ if(NOT CMAKE_CROSSCOMPILING)
   target_link_libraries(zrv_settings_tests PRIVATE zrv_settings_commands GTest::gtest_main)
   gtest_discover_tests(zrv_settings_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
+
+if(NOT CMAKE_CROSSCOMPILING)
+  # The generator of the sample logs (scripts/make-sample-logs builds it on its own and rewrites
+  # the logs), built here so that it keeps compiling; and the check of the logs as committed,
+  # whose calls are resolved with the installed country file.
+  add_executable(zrv_sample_logs ${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples/make_sample_logs.cpp)
+  add_executable(zrv_sample_logs_tests
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/sample_logs_test.cpp)
+  target_link_libraries(zrv_sample_logs_tests PRIVATE
+    zrv_adif zrv_country stats_core GTest::gtest_main)
+  target_compile_definitions(zrv_sample_logs_tests PRIVATE
+    ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples")
+  gtest_discover_tests(zrv_sample_logs_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
+endif()
