@@ -1,0 +1,37 @@
+#include "tools/zrv-score/plugin_host.h"
+
+namespace zrv_score {
+
+bool PluginHost::attach(const PluginLibrary& library, std::string& missing) {
+  missing.clear();
+  stats_host::resolveExports(api_, [&](const char* name, auto& slot) {
+    slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(library.symbol(name));
+    if (slot == nullptr && missing.empty()) missing = name;
+  });
+  return missing.empty();
+}
+
+void PluginHost::startContest(bool exportRun, const std::string& ownCall,
+                              const std::string& ownDxccPrefix) {
+  COleDateTime unused{};
+  api_.ResetStats0("", exportRun ? 1 : 0, ownCall.c_str(), &unused, &unused, "", "", "", "", "", "",
+                   "", "", "", ownDxccPrefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "", "");
+}
+
+bool PluginHost::add(const HostQso& qso) {
+  COleDateTime time = qso.time;
+  COleDateTime unused{};
+  return api_.AddData0("", qso.call.c_str(), &unused, &time, &unused, &unused, 0, qso.frequencyHz,
+                       qso.mode.c_str(), "", "", qso.sentSerial.c_str(),
+                       qso.receivedExchange.c_str(), "", "", "", "", "", "", "", "",
+                       qso.callPrefix.c_str(), qso.dxccPrefix.c_str(), 0, 0, 0, 0.0, 0.0, "", "",
+                       "", qso.band.c_str(), "") != 0;
+}
+
+std::string PluginHost::report() {
+  int exportDone = 0;
+  const char* text = api_.GetResult0(&exportDone);
+  return text != nullptr ? std::string(text) : std::string();
+}
+
+}  // namespace zrv_score

@@ -1,0 +1,41 @@
+// The plug-in driven through its entry points, as the logger drives it: a contest start, the QSOs
+// of the log, the report. Every argument the plug-in does not use gets an empty text or zero.
+#pragma once
+
+#include <string>
+
+#include "plugin/stats_exports.h"
+#include "tools/zrv-score/plugin_library.h"
+
+namespace zrv_score {
+
+// One QSO as AddData0 takes it.
+struct HostQso {
+  std::string call;
+  COleDateTime time{};
+  unsigned int frequencyHz = 0;
+  std::string mode;
+  std::string sentSerial;
+  std::string receivedExchange;
+  std::string callPrefix;  // argument 22
+  std::string dxccPrefix;  // argument 23
+  std::string band;
+};
+
+class PluginHost {
+ public:
+  // False with `missing` naming the first entry point the library lacks.
+  bool attach(const PluginLibrary& library, std::string& missing);
+
+  // ResetStats0: `exportRun` asks for the Cabrillo file at the next report.
+  void startContest(bool exportRun, const std::string& ownCall, const std::string& ownDxccPrefix);
+  // AddData0: true when the plug-in took the QSO.
+  bool add(const HostQso& qso);
+  // GetResult0: the report text; in an export run the plug-in writes the Cabrillo file first.
+  std::string report();
+
+ private:
+  stats_host::Exports api_;
+};
+
+}  // namespace zrv_score

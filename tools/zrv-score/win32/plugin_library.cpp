@@ -1,0 +1,71 @@
+#include <windows.h>
+
+#include <string>
+
+#include "tools/zrv-score/plugin_library.h"
+
+namespace zrv_score {
+namespace {
+
+class Dll final : public PluginLibrary {
+ public:
+  explicit Dll(HMODULE module) : module_(module) {}
+  ~Dll() override { FreeLibrary(module_); }
+  Dll(const Dll&) = delete;
+  Dll& operator=(const Dll&) = delete;
+
+  void* symbol(const char* name) const override {
+    return reinterpret_cast<void*>(GetProcAddress(module_, name));
+  }
+
+ private:
+  HMODULE module_;
+};
+
+std::wstring wide(const std::string& text) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring result(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), length);
+  result.pop_back();
+  return result;
+}
+
+std::string describe(DWORD code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message = length > 0 ? std::string(text, length) : "error " + std::to_string(code);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
+    message.pop_back();
+  }
+  return message;
+}
+
+}  // namespace
+
+std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, std::string& error) {
+  HMODULE module = LoadLibraryW(wide(path).c_str());
+  if (module == nullptr) {
+    error = describe(GetLastError());
+    return nullptr;
+  }
+  return std::make_unique<Dll>(module);
+}
+
+const char* libraryFileName() {
+  return "Stats.dll";
+}
+
+std::string executableFolder() {
+  char path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return ".";
+  std::string folder(path, length);
+  const std::size_t separator = folder.find_last_of("\\/");
+  return separator == std::string::npos ? "." : folder.substr(0, separator);
+}
+
+}  // namespace zrv_score
