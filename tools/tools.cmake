@@ -91,6 +91,17 @@ add_test(NAME zrv_score_samples
     -DWORK=${CMAKE_BINARY_DIR}/zrv-score-samples
     -P ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/end_to_end.cmake)
 set_tests_properties(zrv_score_samples PROPERTIES LABELS tool TIMEOUT 300)
+# Every ADIF fixture, broken ones included: scored or refused with a message, never a crash.
+add_test(NAME zrv_score_any_log
+  COMMAND ${CMAKE_COMMAND}
+    "-DLAUNCHER=${CMAKE_CROSSCOMPILING_EMULATOR}"
+    -DTOOL=$<TARGET_FILE:zrv-score>
+    -DLIBRARY=$<TARGET_FILE:Stats>
+    -DCOUNTRY_FILE=/usr/share/hamradio-files/cty.dat
+    -DFIXTURES=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/fixtures/adif
+    -DWORK=${CMAKE_BINARY_DIR}/zrv-score-any-log
+    -P ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/any_log.cmake)
+set_tests_properties(zrv_score_any_log PROPERTIES LABELS tool TIMEOUT 300)
 
 if(NOT CMAKE_CROSSCOMPILING)
   # The generator of the sample logs (scripts/make-sample-logs builds it on its own and rewrites
