@@ -75,6 +75,14 @@ if(NOT CMAKE_CROSSCOMPILING)
   gtest_discover_tests(library_tests DISCOVERY_TIMEOUT ${STATS_DISCOVERY_TIMEOUT}
                        PROPERTIES LABELS library)
 
+  # The host's thread and the live window's thread on one plug-in for a few seconds; without
+  # GoogleTest, so that a ThreadSanitizer build (STATS_TSAN) instruments every line it runs.
+  add_executable(stress_tests ${CMAKE_CURRENT_LIST_DIR}/stress/poll_stress_test.cpp)
+  target_link_libraries(stress_tests PRIVATE stats_core)
+  add_test(NAME stress_tests COMMAND stress_tests)
+  set_tests_properties(stress_tests PROPERTIES LABELS stress TIMEOUT 120
+                       ENVIRONMENT "TSAN_OPTIONS=halt_on_error=1 second_deadlock_stack=1")
+
   if(STATS_BENCHMARKS)
     # The reference build of the library: the same exports over the scanning store.
     add_library(StatsLinear SHARED
