@@ -108,33 +108,34 @@ int StatsPlugin::checkCall(const CallCheckArguments& arguments) {
 
 const char* StatsPlugin::getResult(int* exportDone) {
   std::string message;
-  const char* report = nullptr;
-  bool exported = false;
+  std::string report;
   {
     std::lock_guard<std::mutex> guard(mutex_);
     const Settings settings(*profile_);
     ContestState& state = state_;
     buildScoreReport(state);
     settings.writeNumber(keys::kClaimed, state.claimedScore);
-    exported = state.cabrilloExport != 0;
-    if (exported) {
-      state.qsoLog->forEachRecord([&state](const CInfo& record) {
-        AddCabrilloQso(state.cabrilloState, state.cwMode, record.call, record.freqKHz,
-                       cabrilloModeCode(record.mode), record.time, record.sentExch,
-                       record.rcvdExch);
-      });
-      // The Belgian side is taken from the settings file again for the file's category line.
-      state.belgianStation = settings.readNumber(keys::kBelgium);
-      message = WriteCabrilloFile(state.cabrilloState, state.cwMode, state.belgianStation,
-                                  state.claimedScore);
-    }
-    report = state.reportText.c_str();
+    // Only a report call rebuilds the text, so it stays as this call left it until the next one.
+    if (state.cabrilloExport == 0) return state.reportText.c_str();
+
+    state.qsoLog->forEachRecord([&state](const CInfo& record) {
+      AddCabrilloQso(state.cabrilloState, state.cwMode, record.call, record.freqKHz,
+                     cabrilloModeCode(record.mode), record.time, record.sentExch, record.rcvdExch);
+    });
+    // The Belgian side is taken from the settings file again for the file's category line.
+    state.belgianStation = settings.readNumber(keys::kBelgium);
+    message = WriteCabrilloFile(state.cabrilloState, state.cwMode, state.belgianStation,
+                                state.claimedScore);
+    // The message runs a message loop, and with it the host's timers, which may call here again
+    // and rebuild the text: this call keeps a copy of its own.
+    report = state.reportText;
   }
-  if (exported) {
-    ui_->showOutputMessage(message);
-    if (exportDone != nullptr) *exportDone = -1;
-  }
-  return report;
+  ui_->showOutputMessage(message);
+  if (exportDone != nullptr) *exportDone = -1;
+  // Stored only now, so a call made while the message was up leaves this call's text alone.
+  std::lock_guard<std::mutex> guard(mutex_);
+  exportReport_ = std::move(report);
+  return exportReport_.c_str();
 }
 
 void StatsPlugin::shutdown() {

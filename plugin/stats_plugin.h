@@ -30,7 +30,8 @@ class StatsPlugin {
   int removeData(const QsoArguments& qso);
   int checkCall(const CallCheckArguments& arguments);
   // The score report; in an export run also the Cabrillo file and its message, and -1 stored
-  // through `exportDone` when it is not null.
+  // through `exportDone` when it is not null. The text is this call's own, also when the host
+  // called again while the message was up, and stays valid until the next call.
   const char* getResult(int* exportDone);
   // Unload: stops the live window.
   void shutdown();
@@ -50,6 +51,8 @@ class StatsPlugin {
   ContestState state_;
   std::unique_ptr<ProfileStore> profile_;
   std::unique_ptr<UserInterface> ui_;
+  // The text the last export's report call returned (a call in progress keeps its own copy).
+  std::string exportReport_;
 };
 
 }  // namespace stats

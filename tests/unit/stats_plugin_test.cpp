@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <future>
+#include <utility>
 
 #include "fakes.h"
 #include "tests/support/scratch_folder.h"
@@ -14,12 +16,23 @@ using stats_test::FakeProfile;
 using stats_test::FakeUserInterface;
 using Writes = std::vector<std::pair<std::string, std::string>>;
 
+// Stands in for the host's timers, which the message's loop runs: `onOutput` runs once, from
+// inside the next message shown.
+class ReenteringUserInterface : public FakeUserInterface {
+ public:
+  void showOutputMessage(const std::string& text) override {
+    FakeUserInterface::showOutputMessage(text);
+    if (onOutput) std::exchange(onOutput, nullptr)();
+  }
+  std::function<void()> onOutput;
+};
+
 // Each test runs in a scratch current directory, where exports write their Cabrillo files.
 class StatsPlugin : public testing::Test {
  protected:
   StatsPlugin() {
     auto profileOwner = std::make_unique<FakeProfile>();
-    auto uiOwner = std::make_unique<FakeUserInterface>();
+    auto uiOwner = std::make_unique<ReenteringUserInterface>();
     profile = profileOwner.get();
     ui = uiOwner.get();
     plugin = std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner));
@@ -35,7 +48,7 @@ class StatsPlugin : public testing::Test {
 
   stats_test::ScratchFolder scratch;
   FakeProfile* profile;
-  FakeUserInterface* ui;
+  ReenteringUserInterface* ui;
   std::unique_ptr<stats::StatsPlugin> plugin;
 };
 
@@ -173,6 +186,33 @@ TEST_F(StatsPlugin, EveryExportWritesEachQsoOnce) {
   ASSERT_EQ(plugin->addData(qso), 1);
   plugin->getResult(nullptr);
   EXPECT_EQ(qsoLinesInFile(), 2u);
+}
+
+// The host may call again while the export's message is up. The outer call still returns its own
+// report, readable after it returns, although the inner call logged a QSO on a new band and rebuilt
+// the report (a longer text).
+TEST_F(StatsPlugin, ResultCalledAgainFromItsMessageReturnsEachCallsOwnReport) {
+  plugin->resetStats(1, "K1AA", "K");
+  stats::QsoArguments qso;
+  qso.call = "DL1AA";
+  qso.mode = "CW";
+  qso.sentSerial = "1";
+  qso.receivedExchange = "5";
+  qso.dxccPrefix = "DL";
+  qso.band = "20m";
+  ASSERT_EQ(plugin->addData(qso), 1);
+  std::string inner;
+  ui->onOutput = [&] {
+    for (const char* band : {"160m", "80m", "40m", "15m", "10m"}) {
+      qso.band = band;
+      ASSERT_EQ(plugin->addData(qso), 1);
+    }
+    inner = plugin->getResult(nullptr);
+  };
+  const char* outer = plugin->getResult(nullptr);
+  EXPECT_NE(inner.find("\r\nTotal\t 6\t"), std::string::npos) << inner;
+  EXPECT_NE(std::string(outer).find("\r\nTotal\t 1\t"), std::string::npos) << outer;
+  EXPECT_EQ(ui->messages.size(), 2u);  // the nested call showed its own message too
 }
 
 TEST_F(StatsPlugin, ShutdownStopsTheLiveWindow) {

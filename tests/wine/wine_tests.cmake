@@ -10,6 +10,7 @@ add_executable(windows_host_tests
   ${CMAKE_CURRENT_LIST_DIR}/live_window_stop_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/live_window_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/profile_difference_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/result_reentry_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stats_dll.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trace_test.cpp
