@@ -9,8 +9,24 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace stats {
+
+// One section of the settings file as one operation of the plug-in reads it: the file is read once
+// for all the operation's reads, and the operation's own writes are taken in, so that a key reads
+// as the file holds it after them. Changes others make to the file meanwhile are seen by the next
+// operation, which takes a snapshot of its own.
+class ProfileSnapshot {
+ public:
+  virtual ~ProfileSnapshot() = default;
+
+  // As ProfileStore::read of the snapshot's section.
+  virtual std::string read(std::string_view key, std::string_view defaultValue) const = 0;
+
+  // Takes in a write of `key` to the store that succeeded.
+  virtual void written(std::string_view key, std::string_view value) = 0;
+};
 
 class ProfileStore {
  public:
@@ -22,7 +38,29 @@ class ProfileStore {
 
   // Stores `value` under `key`; false when the file could not be written.
   virtual bool write(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+  // A snapshot of `section` for the reads of one operation. This one reads each key through
+  // `read` when it is asked for, for stores whose reads are cheap (kernel32 keeps the file it
+  // read last in memory); a store that reads the whole file for each key reads it here once.
+  virtual std::unique_ptr<ProfileSnapshot> snapshot(std::string_view section);
 };
+
+inline std::unique_ptr<ProfileSnapshot> ProfileStore::snapshot(std::string_view section) {
+  class ReadThrough final : public ProfileSnapshot {
+   public:
+    ReadThrough(ProfileStore& store, std::string section)
+        : store_(store), section_(std::move(section)) {}
+    std::string read(std::string_view key, std::string_view defaultValue) const override {
+      return store_.read(section_, key, defaultValue);
+    }
+    void written(std::string_view, std::string_view) override {}
+
+   private:
+    ProfileStore& store_;
+    std::string section_;
+  };
+  return std::make_unique<ReadThrough>(*this, std::string(section));
+}
 
 // The platform's profile store for `fileName`, a name as the plug-in gives it ("Plugins\ZRV.ini"),
 // resolved against the current directory. Defined once per platform.

@@ -27,8 +27,13 @@ int parseLeadingInt(std::string_view text) {
   return static_cast<int>(value);
 }
 
+ProfileSnapshot& Settings::snapshot() const {
+  if (!snapshot_) snapshot_ = store_.snapshot(kIniSection);
+  return *snapshot_;
+}
+
 std::string Settings::readText(std::string_view key, std::string_view defaultValue) const {
-  return store_.read(kIniSection, key, defaultValue);
+  return snapshot().read(key, defaultValue);
 }
 
 int Settings::readNumber(std::string_view key) const {
@@ -38,6 +43,8 @@ int Settings::readNumber(std::string_view key) const {
 void Settings::writeText(std::string_view key, std::string_view value) const {
   if (!store_.write(kIniSection, key, value)) {
     traceFailure("could not write " + std::string(key) + " to " + std::string(kIniPath));
+  } else if (snapshot_) {
+    snapshot_->written(key, value);
   }
 }
 
