@@ -7,6 +7,14 @@ bool isWhiteSpace(char c) {
   return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
+// Windows takes none of these in a file name: control characters, the folder separators, ':' of
+// drive letters and alternate data streams, the wildcards and the shell's redirection and quote
+// characters.
+bool isAllowedInFileName(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 32 && std::string_view("/\\:*?\"<>|").find(c) == std::string_view::npos;
+}
+
 }  // namespace
 
 std::string ReplaceAll(std::string_view text, std::string_view searched,
@@ -37,11 +45,15 @@ std::string soapboxStoredToFile(std::string_view stored) {
 }
 
 std::string cabrilloFileBase(std::string_view callsign) {
-  const std::string replaced = ReplaceAll(ReplaceAll(callsign, "/", "_"), "\\", "_");
-  size_t first = 0, last = replaced.size();
-  while (first < last && isWhiteSpace(replaced[first])) ++first;
-  while (last > first && isWhiteSpace(replaced[last - 1])) --last;
-  return first == last ? "NOCALL" : replaced.substr(first, last - first);
+  size_t first = 0, last = callsign.size();
+  while (first < last && isWhiteSpace(callsign[first])) ++first;
+  while (last > first && isWhiteSpace(callsign[last - 1])) --last;
+  if (first == last) return "NOCALL";
+  std::string base(callsign.substr(first, last - first));
+  for (char& c : base) {
+    if (!isAllowedInFileName(c)) c = '_';
+  }
+  return base;
 }
 
 }  // namespace stats

@@ -3,6 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <optional>
+#include <system_error>
 
 #include "plugin/contest_rules.h"
 #include "plugin/diagnostics.h"
@@ -11,19 +14,49 @@
 namespace stats {
 namespace {
 
-// Writes the whole text; false when the file could not be created or written completely.
+namespace fs = std::filesystem;
+
+// A name beside `fileName` for the text being written: the first of a few that is free or holds a
+// regular file (left by an export that was cut short), never a folder, a link or a FIFO.
+std::optional<std::string> temporaryNameBeside(const std::string& fileName) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    std::string name = fileName + (attempt == 0 ? "" : "." + std::to_string(attempt)) + ".tmp";
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(name, error);
+    if (status.type() == fs::file_type::not_found || status.type() == fs::file_type::regular) {
+      return name;
+    }
+  }
+  return std::nullopt;
+}
+
+// Writes the whole text under a temporary name beside the file and puts it in the file's place
+// only when all of it was written, flushed and closed without error. A failure (a full disk, a
+// folder that cannot be written) leaves the previous file as it was and no partial file behind.
 bool writeFile(const std::string& fileName, const std::string& text) {
-  std::FILE* file = std::fopen(fileName.c_str(), "wb");
+  const auto temporary = temporaryNameBeside(fileName);
+  std::FILE* file = temporary ? std::fopen(temporary->c_str(), "wb") : nullptr;
   if (file == nullptr) {
-    traceFailure("could not create " + fileName + ": " + std::strerror(errno));
+    traceFailure("could not create " + fileName + ": " +
+                 (temporary ? std::strerror(errno) : "no free temporary name"));
     return false;
   }
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  errno = 0;
+  const bool written =
+      std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
   const int writeError = errno;
   const bool closed = std::fclose(file) == 0;
+  std::error_code error;
   if (!written || !closed) {
     traceFailure("could not write " + fileName + ": " +
                  std::strerror(written ? errno : writeError));
+    fs::remove(*temporary, error);
+    return false;
+  }
+  fs::rename(*temporary, fileName, error);
+  if (error) {
+    traceFailure("could not create " + fileName + ": " + error.message());
+    fs::remove(*temporary, error);
     return false;
   }
   return true;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "plugin/contest_rules.h"
 #include "plugin/settings_keys.h"
@@ -168,6 +170,23 @@ constexpr std::array kFields{
                         true},
 };
 
+// Every header value goes onto one line of the Cabrillo file, where a CR or LF in it would start a
+// line of its own: each run of them becomes one blank. They can come from the host's callsign,
+// from a dialog's text, or from a settings file read by profile functions that keep a lone CR
+// inside a value. The soapbox marks its line breaks as "<CR><LF>" instead.
+std::string oneLine(std::string_view text) {
+  std::string line;
+  line.reserve(text.size());
+  for (size_t index = 0; index < text.size(); ++index) {
+    if (text[index] != '\r' && text[index] != '\n') {
+      line += text[index];
+    } else if (index == 0 || (text[index - 1] != '\r' && text[index - 1] != '\n')) {
+      line += ' ';
+    }
+  }
+  return line;
+}
+
 }  // namespace
 
 std::span<const CabrilloHeaderField> cabrilloHeaderFields() {
@@ -186,16 +205,16 @@ int loadCabrilloHeader(CabrilloState& state, const Settings& settings, std::stri
     std::string& value = state.*field.member;
     switch (field.load) {
       case L::fromKey:
-        value = settings.readText(field.key);
+        value = oneLine(settings.readText(field.key));
         break;
       case L::fromKeyOrCallsign:
-        value = settings.readText(field.key, callsign);
+        value = oneLine(settings.readText(field.key, callsign));
         break;
       case L::soapboxFromKey:
-        value = soapboxStoredToDisplay(settings.readText(field.key));
+        value = soapboxStoredToDisplay(oneLine(settings.readText(field.key)));
         break;
       case L::callsign:
-        value = callsign;
+        value = oneLine(callsign);
         break;
       case L::fixed:
         value = field.fixedValue;
@@ -210,7 +229,10 @@ int loadCabrilloHeader(CabrilloState& state, const Settings& settings, std::stri
 
 void copyCabrilloDialogResult(CabrilloState& state, const CabrilloState& edited) {
   for (const CabrilloHeaderField& field : kFields) {
-    if (field.takenFromDialog) state.*field.member = edited.*field.member;
+    if (!field.takenFromDialog) continue;
+    // The soapbox's line breaks are its own; it is put into file form later.
+    const std::string& text = edited.*field.member;
+    state.*field.member = field.load == L::soapboxFromKey ? text : oneLine(text);
   }
 }
 

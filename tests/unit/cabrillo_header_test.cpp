@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 TEST(CabrilloHeader, ReplaceAllNeverRescansAReplacement) {
@@ -18,12 +20,30 @@ TEST(CabrilloHeader, SoapboxForms) {
   EXPECT_EQ(stats::soapboxStoredToFile("<C"), "<C");  // a stored value cut inside a marker
 }
 
+// The file is named after the callsign, so no callsign may name anything but one file in the
+// current folder: what Windows does not take in a file name (it would reach another folder, a
+// drive, an alternate data stream, or fail) becomes "_".
 TEST(CabrilloHeader, FileBaseFromCallsign) {
-  EXPECT_EQ(stats::cabrilloFileBase("DL1AA/P"), "DL1AA_P");
-  EXPECT_EQ(stats::cabrilloFileBase("ON\\4AA"), "ON_4AA");
-  EXPECT_EQ(stats::cabrilloFileBase(" \tK1AA\r\n"), "K1AA");
-  EXPECT_EQ(stats::cabrilloFileBase("   "), "NOCALL");
-  EXPECT_EQ(stats::cabrilloFileBase(""), "NOCALL");
+  using namespace std::string_literals;
+  const struct {
+    std::string callsign;
+    const char* base;
+  } cases[] = {
+      {"DL1AA/P", "DL1AA_P"},
+      {"ON\\4AA", "ON_4AA"},
+      {" \tK1AA\r\n", "K1AA"},
+      {"   ", "NOCALL"},
+      {"", "NOCALL"},
+      {"C:K1AA", "C_K1AA"},
+      {"K1AA:stream", "K1AA_stream"},
+      {"K1*A?A\"<B>|", "K1_A_A__B__"},
+      {"K1\tAA\x01\x1F", "K1_AA__"},
+      {"K1\0AA"s, "K1_AA"},
+      {"K1\x7F\xC3\xA4", "K1\x7F\xC3\xA4"},
+  };
+  for (const auto& example : cases) {
+    EXPECT_EQ(stats::cabrilloFileBase(example.callsign), example.base) << example.callsign;
+  }
 }
 
 }  // namespace
