@@ -47,8 +47,9 @@ std::string soapboxStoredToDisplay(std::string_view stored);
 std::string soapboxDisplayToStored(std::string_view display);
 std::string soapboxStoredToFile(std::string_view stored);
 
-// The file base name for an own callsign: "/" and "\" become "_", white space is trimmed from both
-// ends, and an empty result is "NOCALL".
+// The file base name for an own callsign: white space is trimmed from both ends, then every
+// character Windows does not allow in a file name ("/", "\", ":", "*", "?", """, "<", ">", "|",
+// control characters and NUL) becomes "_"; an empty result is "NOCALL".
 std::string cabrilloFileBase(std::string_view callsign);
 
 }  // namespace stats
