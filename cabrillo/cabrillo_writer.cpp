@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#ifndef _WIN32
 #include <filesystem>
+#endif
 #include <optional>
 #include <system_error>
 
@@ -14,6 +16,26 @@
 namespace stats {
 namespace {
 
+#ifdef _WIN32
+// Windows has no FIFOs, and opening a folder fails. std::filesystem stays out of the DLL, whose
+// size it would triple: the C library's rename does not replace a file, so the previous file is
+// removed first, and only once the new text is complete beside it.
+std::optional<std::string> temporaryNameBeside(const std::string& fileName) {
+  return fileName + ".tmp";
+}
+
+bool replaceFile(const std::string& from, const std::string& to, std::string& reason) {
+  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+  std::remove(to.c_str());
+  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
+  reason = std::strerror(errno);
+  return false;
+}
+
+void removeFile(const std::string& name) {
+  std::remove(name.c_str());
+}
+#else
 namespace fs = std::filesystem;
 
 // A name beside `fileName` for the text being written: the first of a few that is free or holds a
@@ -29,6 +51,20 @@ std::optional<std::string> temporaryNameBeside(const std::string& fileName) {
   }
   return std::nullopt;
 }
+
+// Replaces the file in one step, whatever stood at its name.
+bool replaceFile(const std::string& from, const std::string& to, std::string& reason) {
+  std::error_code error;
+  fs::rename(from, to, error);
+  if (error) reason = error.message();
+  return !error;
+}
+
+void removeFile(const std::string& name) {
+  std::error_code error;
+  fs::remove(name, error);
+}
+#endif
 
 // Writes the whole text under a temporary name beside the file and puts it in the file's place
 // only when all of it was written, flushed and closed without error. A failure (a full disk, a
@@ -46,17 +82,16 @@ bool writeFile(const std::string& fileName, const std::string& text) {
       std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
   const int writeError = errno;
   const bool closed = std::fclose(file) == 0;
-  std::error_code error;
   if (!written || !closed) {
     traceFailure("could not write " + fileName + ": " +
                  std::strerror(written ? errno : writeError));
-    fs::remove(*temporary, error);
+    removeFile(*temporary);
     return false;
   }
-  fs::rename(*temporary, fileName, error);
-  if (error) {
-    traceFailure("could not create " + fileName + ": " + error.message());
-    fs::remove(*temporary, error);
+  std::string reason;
+  if (!replaceFile(*temporary, fileName, reason)) {
+    traceFailure("could not create " + fileName + ": " + reason);
+    removeFile(*temporary);
     return false;
   }
   return true;
