@@ -6,18 +6,10 @@
 #include <optional>
 #include <string_view>
 
+#include "tools/zrv-score/text.h"
+
 namespace zrv_score {
 namespace {
-
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 bool allDigits(std::string_view text) {
   for (const char c : text) {

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <vector>
 
+#include "tools/zrv-score/text.h"
+
 namespace zrv_score {
 namespace {
 
@@ -16,10 +18,6 @@ constexpr std::array<std::string_view, 11> kOperatingSuffixes = {
 
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
 bool allDigits(std::string_view part) {
@@ -54,9 +52,7 @@ std::string partPrefix(std::string_view part) {
 }  // namespace
 
 std::string normalizedCall(std::string_view call) {
-  while (!call.empty() && isBlank(call.front())) call.remove_prefix(1);
-  while (!call.empty() && isBlank(call.back())) call.remove_suffix(1);
-  std::string upper(call);
+  std::string upper(trimmed(call));
   for (char& c : upper) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   }

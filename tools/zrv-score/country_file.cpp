@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "tools/zrv-score/call_prefix.h"
+#include "tools/zrv-score/text.h"
 
 namespace zrv_score {
 namespace {
@@ -30,16 +31,6 @@ std::string_view pluginSpelling(std::string_view prefix) {
     if (pair.from == prefix) return pair.to;
   }
   return prefix;
-}
-
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 bool isCallCharacter(char c) {

@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "tools/zrv-score/text.h"
+
 namespace zrv_score {
 namespace {
 
 using Row = std::vector<std::string>;
-
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
 
 std::vector<std::string_view> lines(std::string_view text) {
   std::vector<std::string_view> result;
