@@ -38,6 +38,18 @@ class StatsPlugin : public testing::Test {
     plugin = std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner));
   }
 
+  // A QSO the plug-in takes: CW on 20m with a German station.
+  static stats::QsoArguments cwQsoOn20m(std::string_view call) {
+    stats::QsoArguments qso;
+    qso.call = call;
+    qso.mode = "CW";
+    qso.sentSerial = "1";
+    qso.receivedExchange = "5";
+    qso.dxccPrefix = "DL";
+    qso.band = "20m";
+    return qso;
+  }
+
   // True when another thread can take the state lock within a second.
   bool lockIsFree() {
     auto attempt = std::async(std::launch::async, [this] {
@@ -161,13 +173,7 @@ TEST_F(StatsPlugin, ResultWritesClaimedAndExportShowsTheMessageWithoutTheLock) {
 // Each export writes the log as it stands: its QSO lines are not carried into the next file.
 TEST_F(StatsPlugin, EveryExportWritesEachQsoOnce) {
   plugin->resetStats(1, "K1AA", "K");
-  stats::QsoArguments qso;
-  qso.call = "DL1AA";
-  qso.mode = "CW";
-  qso.sentSerial = "1";
-  qso.receivedExchange = "5";
-  qso.dxccPrefix = "DL";
-  qso.band = "20m";
+  stats::QsoArguments qso = cwQsoOn20m("DL1AA");
   ASSERT_EQ(plugin->addData(qso), 1);
   auto qsoLinesInFile = [this] {
     const std::string file = scratch.readFile("K1AA.cbr");
@@ -193,13 +199,7 @@ TEST_F(StatsPlugin, EveryExportWritesEachQsoOnce) {
 // the report (a longer text).
 TEST_F(StatsPlugin, ResultCalledAgainFromItsMessageReturnsEachCallsOwnReport) {
   plugin->resetStats(1, "K1AA", "K");
-  stats::QsoArguments qso;
-  qso.call = "DL1AA";
-  qso.mode = "CW";
-  qso.sentSerial = "1";
-  qso.receivedExchange = "5";
-  qso.dxccPrefix = "DL";
-  qso.band = "20m";
+  stats::QsoArguments qso = cwQsoOn20m("DL1AA");
   ASSERT_EQ(plugin->addData(qso), 1);
   std::string inner;
   ui->onOutput = [&] {
