@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "plugin/ole_date_time.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/adif_reader.h"
 
@@ -21,12 +22,9 @@ std::string fixturePath(const std::string& name) {
   return std::string(ZRV_ADIF_FIXTURES) + "/" + name;
 }
 
+// The file's bytes; a missing file fails the test.
 std::string fileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file) << path;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  return stats_test::readBytes(path).value();
 }
 
 // Every record of the bytes, which must outlive the result (its fields are views into them).

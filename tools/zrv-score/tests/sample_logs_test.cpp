@@ -6,16 +6,15 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "plugin/contest_rules.h"
+#include "tests/support/scratch_folder.h"
 #include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/adif_reader.h"
 #include "tools/zrv-score/country_file.h"
@@ -34,12 +33,9 @@ void PrintTo(const SampleLog& log, std::ostream* out) {
   *out << log.file;
 }
 
+// The file's bytes; a missing file fails the test.
 std::string fileBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  EXPECT_TRUE(file) << path;
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  return stats_test::readBytes(path).value();
 }
 
 // The QSOs of a log, each with the fields the tests look at beside those of AdifQso.
