@@ -80,28 +80,26 @@ if(WIN32)
 endif()
 add_dependencies(zrv-score Stats)
 
-# The sample logs scored end to end, natively and, for zrv-score.exe, under Wine.
-add_test(NAME zrv_score_samples
-  COMMAND ${CMAKE_COMMAND}
-    "-DLAUNCHER=${CMAKE_CROSSCOMPILING_EMULATOR}"
-    -DTOOL=$<TARGET_FILE:zrv-score>
-    -DLIBRARY=$<TARGET_FILE:Stats>
-    -DCOUNTRY_FILE=/usr/share/hamradio-files/cty.dat
-    -DEXPECTED=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/expected
-    -DWORK=${CMAKE_BINARY_DIR}/zrv-score-samples
-    -P ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/end_to_end.cmake)
-set_tests_properties(zrv_score_samples PROPERTIES LABELS tool TIMEOUT 300)
+# zrv-score run by a CMake script over files, natively and, for zrv-score.exe, under Wine; the
+# script gets the tool, the library, the country file, a fresh work folder and `ARGN`.
+function(zrv_score_script_test name script)
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND}
+      "-DLAUNCHER=${CMAKE_CROSSCOMPILING_EMULATOR}"
+      -DTOOL=$<TARGET_FILE:zrv-score>
+      -DLIBRARY=$<TARGET_FILE:Stats>
+      -DCOUNTRY_FILE=/usr/share/hamradio-files/cty.dat
+      -DWORK=${CMAKE_BINARY_DIR}/${name}
+      ${ARGN}
+      -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/zrv-score/tests/${script})
+  set_tests_properties(${name} PROPERTIES LABELS tool TIMEOUT 300)
+endfunction()
+# The sample logs scored end to end against their expected report and Cabrillo files.
+zrv_score_script_test(zrv_score_samples end_to_end.cmake
+  -DEXPECTED=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/expected)
 # Every ADIF fixture, broken ones included: scored or refused with a message, never a crash.
-add_test(NAME zrv_score_any_log
-  COMMAND ${CMAKE_COMMAND}
-    "-DLAUNCHER=${CMAKE_CROSSCOMPILING_EMULATOR}"
-    -DTOOL=$<TARGET_FILE:zrv-score>
-    -DLIBRARY=$<TARGET_FILE:Stats>
-    -DCOUNTRY_FILE=/usr/share/hamradio-files/cty.dat
-    -DFIXTURES=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/fixtures/adif
-    -DWORK=${CMAKE_BINARY_DIR}/zrv-score-any-log
-    -P ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/any_log.cmake)
-set_tests_properties(zrv_score_any_log PROPERTIES LABELS tool TIMEOUT 300)
+zrv_score_script_test(zrv_score_any_log any_log.cmake
+  -DFIXTURES=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/fixtures/adif)
 
 if(NOT CMAKE_CROSSCOMPILING)
   # The generator of the sample logs (scripts/make-sample-logs builds it on its own and rewrites
