@@ -5,13 +5,12 @@
 namespace stats {
 namespace {
 
-// Both threads of the plug-in may trace; the capture pointer and its lines share this lock.
+// Both threads of the plug-in may trace; the writer is installed and called under this lock.
 std::mutex& traceMutex() {
   static std::mutex mutex;
   return mutex;
 }
 
-TraceCapture* activeCapture = nullptr;
 TraceWriter installedWriter = nullptr;
 
 }  // namespace
@@ -20,44 +19,19 @@ void traceFailure(std::string_view what) noexcept {
   try {
     std::string line = "Stats: ";
     line += what;
-    const std::lock_guard lock(traceMutex());
-    if (activeCapture != nullptr) {
-      activeCapture->lines_.push_back(line);
-      return;
-    }
-    if (installedWriter == nullptr) return;
     line += '\n';
-    installedWriter(line);
+    const std::lock_guard lock(traceMutex());
+    if (installedWriter != nullptr) installedWriter(line);
   } catch (...) {
     // Out of memory while tracing: there is nothing left to tell it with.
   }
 }
 
-void setTraceWriter(TraceWriter writer) {
+TraceWriter setTraceWriter(TraceWriter writer) {
   const std::lock_guard lock(traceMutex());
+  const TraceWriter previous = installedWriter;
   installedWriter = writer;
-}
-
-TraceCapture::TraceCapture() {
-  const std::lock_guard lock(traceMutex());
-  activeCapture = this;
-}
-
-TraceCapture::~TraceCapture() {
-  const std::lock_guard lock(traceMutex());
-  activeCapture = nullptr;
-}
-
-std::vector<std::string> TraceCapture::lines() const {
-  const std::lock_guard lock(traceMutex());
-  return lines_;
-}
-
-bool TraceCapture::contains(std::string_view text) const {
-  for (const std::string& line : lines()) {
-    if (line.find(text) != std::string::npos) return true;
-  }
-  return false;
+  return previous;
 }
 
 }  // namespace stats

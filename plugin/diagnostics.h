@@ -6,33 +6,19 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace stats {
 
 // Traces "Stats: <what>".
 void traceFailure(std::string_view what) noexcept;
 
-// While one lives, traces are collected here instead of written out (for tests). One at a time.
-class TraceCapture {
- public:
-  TraceCapture();
-  ~TraceCapture();
-  TraceCapture(const TraceCapture&) = delete;
-  TraceCapture& operator=(const TraceCapture&) = delete;
-
-  std::vector<std::string> lines() const;  // each without its line end
-  bool contains(std::string_view text) const;
-
- private:
-  friend void traceFailure(std::string_view what) noexcept;
-  std::vector<std::string> lines_;
-};
-
-// Where finished trace lines go outside a capture. The application object installs the platform's
-// writer when the library is loaded; until then (and in tests of the core) traces are dropped.
+// Where finished trace lines go, each ending in a line feed. The application object installs the
+// platform's writer when the library is loaded; until then (and in tests of the core) traces are
+// dropped. The writer is called with a lock held, one line at a time, from whichever thread
+// traced, so a writer needs no lock of its own against another line; once this returns, the
+// writer it replaced is called no more. Returns the writer it replaced (null for none).
 using TraceWriter = void (*)(const std::string& line);
-void setTraceWriter(TraceWriter writer);
+TraceWriter setTraceWriter(TraceWriter writer);
 
 // The platform's writer: a line goes where the platform's developers look. Defined per platform.
 TraceWriter platformTraceWriter();

@@ -9,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 
 namespace stats {
 
@@ -39,28 +38,11 @@ class ProfileStore {
   // Stores `value` under `key`; false when the file could not be written.
   virtual bool write(std::string_view section, std::string_view key, std::string_view value) = 0;
 
-  // A snapshot of `section` for the reads of one operation. This one reads each key through
-  // `read` when it is asked for, for stores whose reads are cheap (kernel32 keeps the file it
-  // read last in memory); a store that reads the whole file for each key reads it here once.
-  virtual std::unique_ptr<ProfileSnapshot> snapshot(std::string_view section);
+  // A snapshot of `section` for the reads of one operation. A store whose reads are cheap may read
+  // each key through `read` when it is asked for (kernel32 keeps the file it read last in
+  // memory); a store that reads the whole file for each key reads it here once.
+  virtual std::unique_ptr<ProfileSnapshot> snapshot(std::string_view section) = 0;
 };
-
-inline std::unique_ptr<ProfileSnapshot> ProfileStore::snapshot(std::string_view section) {
-  class ReadThrough final : public ProfileSnapshot {
-   public:
-    ReadThrough(ProfileStore& store, std::string section)
-        : store_(store), section_(std::move(section)) {}
-    std::string read(std::string_view key, std::string_view defaultValue) const override {
-      return store_.read(section_, key, defaultValue);
-    }
-    void written(std::string_view, std::string_view) override {}
-
-   private:
-    ProfileStore& store_;
-    std::string section_;
-  };
-  return std::make_unique<ReadThrough>(*this, std::string(section));
-}
 
 // The platform's profile store for `fileName`, a name as the plug-in gives it ("Plugins\ZRV.ini"),
 // resolved against the current directory. Defined once per platform.

@@ -27,12 +27,6 @@ struct CInfo {
   COleDateTime time{0.0, COleDateTimeValid};
 };
 
-// Identity as used by duplicate suppression: every text byte for byte, the frequency and the time.
-bool identical(const CInfo& left, const CInfo& right);
-
-// Equal for identical records.
-size_t identityHash(const CInfo& record);
-
 // Band names of accepted QSOs, each once, in the order first seen since the contest start.
 using BandList = std::vector<std::string>;
 void addBandIfNew(BandList& bands, std::string_view band);

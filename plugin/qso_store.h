@@ -39,6 +39,9 @@ class QsoStore {
   virtual void clear() = 0;
   virtual std::size_t size() const = 0;
 
+  // Two records are identical when every text is equal byte for byte, and so are the frequencies
+  // and the times (the status, and for a valid time the day count).
+
   // Appends a copy unless an identical record is stored already.
   virtual void appendIfNotIdentical(const CInfo& record) = 0;
   // Removes the first record identical to `record`; false when there is none.
@@ -66,13 +69,6 @@ class QsoStore {
 
   // Every record, in log order.
   virtual void forEachRecord(const std::function<void(const CInfo&)>& visit) const = 0;
-
-  std::vector<CInfo> records() const {
-    std::vector<CInfo> all;
-    all.reserve(size());
-    forEachRecord([&all](const CInfo& record) { all.push_back(record); });
-    return all;
-  }
 };
 
 std::unique_ptr<QsoStore> makeIndexedQsoStore();

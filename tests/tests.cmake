@@ -44,7 +44,8 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/slot_table_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/stats_plugin_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/store_differential_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/window_positions_test.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/unit/window_positions_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/support/trace_capture.cpp)
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(unit_tests PRIVATE stats_platform stats_model ${STATS_GTEST_MAIN})
 if(CMAKE_CROSSCOMPILING)

@@ -48,8 +48,10 @@ add_library(fuzz_readers STATIC
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/country_file.cpp)
 target_include_directories(fuzz_readers PUBLIC ${CMAKE_SOURCE_DIR})
 
-add_library(fuzz_support STATIC ${CMAKE_CURRENT_LIST_DIR}/fuzz_support.cpp)
+add_library(fuzz_support STATIC ${CMAKE_CURRENT_LIST_DIR}/fuzz_support.cpp
+            ${CMAKE_SOURCE_DIR}/tests/support/trace_capture.cpp)
 target_include_directories(fuzz_support PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(fuzz_support PUBLIC fuzz_plugin)
 
 foreach(stats_fuzz_library fuzz_plugin fuzz_readers fuzz_support)
   target_compile_options(${stats_fuzz_library} PRIVATE ${stats_fuzz_compile})

@@ -21,11 +21,11 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/diagnostics.h"
 #include "plugin/profile.h"
 #include "plugin/settings.h"
 #include "plugin/settings_keys.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/trace_capture.h"
 
 namespace {
 
@@ -226,7 +226,7 @@ class Session {
   bool settingsWrite(Write&& write) {
     bool failed = false;
     {
-      const stats::TraceCapture capture;
+      const stats_test::TraceCapture capture;
       write();
       failed = !capture.lines().empty();
     }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "plugin/ole_date_time.h"
+
 namespace stats_model {
 
 using stats::CInfo;
@@ -30,24 +32,58 @@ void forEachDistinctValue(const std::vector<CInfo>& records, std::string_view ba
 
 }  // namespace
 
+bool identical(const CInfo& left, const CInfo& right) {
+  return left.call == right.call && left.country == right.country &&
+         left.hostText30 == right.hostText30 && left.band == right.band &&
+         left.mode == right.mode && left.hostText11 == right.hostText11 &&
+         left.hostText10 == right.hostText10 && left.rcvdExch == right.rcvdExch &&
+         left.sentExch == right.sentExch && left.province == right.province &&
+         left.euCountry == right.euCountry && left.onPrefix == right.onPrefix &&
+         left.freqKHz == right.freqKHz && stats::sameDateTime(left.time, right.time);
+}
+
+std::size_t identityHash(const CInfo& record) {
+  std::size_t hash = 0;
+  auto mix = [&hash](std::size_t value) {
+    hash ^= value + 0x9e3779b97f4a7c15ULL + (hash << 6) + (hash >> 2);
+  };
+  for (const std::string* text :
+       {&record.call, &record.band, &record.mode, &record.rcvdExch, &record.sentExch}) {
+    mix(std::hash<std::string>{}(*text));
+  }
+  mix(std::hash<int32_t>{}(record.freqKHz));
+  mix(std::hash<int32_t>{}(record.time.m_status));
+  // Only a valid time's day count takes part in identity; 0.0 and -0.0 are the same time.
+  if (record.time.m_status == COleDateTimeValid && record.time.m_dt != 0.0) {
+    mix(std::hash<double>{}(record.time.m_dt));
+  }
+  return hash;
+}
+
+std::vector<CInfo> allRecords(const stats::QsoStore& log) {
+  std::vector<CInfo> all;
+  all.reserve(log.size());
+  log.forEachRecord([&all](const CInfo& record) { all.push_back(record); });
+  return all;
+}
+
 void LinearQsoStore::clear() {
   records_.clear();
   recordsPerIdentityHash_.clear();
 }
 
 void LinearQsoStore::appendIfNotIdentical(const CInfo& record) {
-  std::size_t& sameHash = recordsPerIdentityHash_[stats::identityHash(record)];
+  std::size_t& sameHash = recordsPerIdentityHash_[identityHash(record)];
   const bool present =
-      sameHash > 0 && std::any_of(records_.begin(), records_.end(), [&](const CInfo& stored) {
-        return stats::identical(stored, record);
-      });
+      sameHash > 0 && std::any_of(records_.begin(), records_.end(),
+                                  [&](const CInfo& stored) { return identical(stored, record); });
   if (present) return;
   records_.push_back(record);
   ++sameHash;
 }
 
 void LinearQsoStore::erase(std::vector<CInfo>::iterator position) {
-  auto count = recordsPerIdentityHash_.find(stats::identityHash(*position));
+  auto count = recordsPerIdentityHash_.find(identityHash(*position));
   if (count != recordsPerIdentityHash_.end() && --count->second == 0) {
     recordsPerIdentityHash_.erase(count);
   }
@@ -56,7 +92,7 @@ void LinearQsoStore::erase(std::vector<CInfo>::iterator position) {
 
 bool LinearQsoStore::removeFirstIdentical(const CInfo& record) {
   auto found = std::find_if(records_.begin(), records_.end(),
-                            [&](const CInfo& stored) { return stats::identical(stored, record); });
+                            [&](const CInfo& stored) { return identical(stored, record); });
   if (found == records_.end()) return false;
   erase(found);
   return true;

@@ -9,6 +9,15 @@
 
 namespace stats_model {
 
+// Identity as duplicate suppression sees it: every text byte for byte, the frequency and the time.
+bool identical(const stats::CInfo& left, const stats::CInfo& right);
+
+// Equal for identical records.
+std::size_t identityHash(const stats::CInfo& record);
+
+// Every record of a store, in log order.
+std::vector<stats::CInfo> allRecords(const stats::QsoStore& log);
+
 class LinearQsoStore : public stats::QsoStore {
  public:
   void clear() override;

@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "cabrillo/cabrillo_writer.h"
 #include "fakes.h"
 #include "plugin/settings.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/trace_capture.h"
 
 namespace {
 
@@ -17,7 +20,7 @@ class RefusingProfile : public stats_test::FakeProfile {
 
 TEST(Diagnostics, FailedSettingsWriteAndCabrilloFileAreTraced) {
   const stats_test::ScratchFolder scratch;
-  const stats::TraceCapture traces;
+  const stats_test::TraceCapture traces;
   RefusingProfile profile;
   stats::Settings(profile).writeNumber("Claimed", 42);
   EXPECT_TRUE(traces.contains("could not write Claimed to Plugins\\ZRV.ini"));
@@ -34,10 +37,32 @@ TEST(Diagnostics, FailedSettingsWriteAndCabrilloFileAreTraced) {
 }
 
 TEST(Diagnostics, NothingIsTracedWhenWritesSucceed) {
-  const stats::TraceCapture traces;
+  const stats_test::TraceCapture traces;
   stats_test::FakeProfile profile;
   stats::Settings(profile).writeText("Mode", "CW");
   EXPECT_TRUE(traces.lines().empty());
+}
+
+// The installed writer gets each whole line, also from another thread; while a capture lives the
+// lines go to it instead, and at its end the writer installed before it gets them again.
+std::vector<std::string> writtenLines;
+void keepLine(const std::string& line) {
+  writtenLines.push_back(line);
+}
+
+TEST(Diagnostics, WriterGetsEveryLineAndCaptureHandsItBack) {
+  writtenLines.clear();
+  const stats::TraceWriter before = stats::setTraceWriter(&keepLine);
+  std::thread([] { stats::traceFailure("first"); }).join();
+  {
+    const stats_test::TraceCapture traces;
+    stats::traceFailure("second");
+    EXPECT_EQ(traces.lines(), std::vector<std::string>{"Stats: second"});
+  }
+  stats::traceFailure("third");
+  EXPECT_EQ(stats::setTraceWriter(before), &keepLine);
+  stats::traceFailure("dropped or elsewhere");
+  EXPECT_EQ(writtenLines, (std::vector<std::string>{"Stats: first\n", "Stats: third\n"}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,8 +13,29 @@
 
 namespace stats_test {
 
+// A store whose operations read each key through `read` when they ask for it: what an operation
+// reads is what the store's `read` gives at that moment, with no copy of its own to keep.
+class ReadThroughStore : public stats::ProfileStore {
+ public:
+  std::unique_ptr<stats::ProfileSnapshot> snapshot(std::string_view section) override {
+    class Snapshot final : public stats::ProfileSnapshot {
+     public:
+      Snapshot(ProfileStore& store, std::string_view section) : store_(store), section_(section) {}
+      std::string read(std::string_view key, std::string_view fallback) const override {
+        return store_.read(section_, key, fallback);
+      }
+      void written(std::string_view, std::string_view) override {}
+
+     private:
+      ProfileStore& store_;
+      std::string section_;
+    };
+    return std::make_unique<Snapshot>(*this, section);
+  }
+};
+
 // A settings store in memory that records every write in order.
-class FakeProfile : public stats::ProfileStore {
+class FakeProfile : public ReadThroughStore {
  public:
   std::string read(std::string_view, std::string_view key, std::string_view fallback) override {
     auto found = values.find(std::string(key));

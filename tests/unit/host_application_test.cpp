@@ -11,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "plugin/diagnostics.h"
 #include "tests/support/automation_object.h"
+#include "tests/support/trace_capture.h"
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST_F(HostApplication, MemberThatFailsAnswersNothing) {
 
 TEST_F(HostApplication, WithoutRunningObjectConnectFailsWithOneTraceAndNothingAnswers) {
   registration_.revoke();
-  stats::TraceCapture traces;
+  stats_test::TraceCapture traces;
   EXPECT_FALSE(host_.connect());
   ASSERT_EQ(traces.lines().size(), 1u);
   EXPECT_TRUE(traces.contains("0x800401E3")) << traces.lines().front();  // MK_E_UNAVAILABLE

@@ -25,10 +25,10 @@
 #include <thread>
 #include <vector>
 
-#include "plugin/diagnostics.h"
 #include "plugin/profile.h"
 #include "plugin/settings.h"
 #include "tests/support/scratch_folder.h"
+#include "tests/support/trace_capture.h"
 
 namespace {
 
@@ -203,7 +203,7 @@ std::string largeFile(std::string_view mode) {
 // Writes Mode=SSB through the plug-in's settings; true when no failure was traced.
 bool writeMode() {
   const auto store = stats::makePlatformProfileStore("Plugins\\ZRV.ini");
-  const stats::TraceCapture traces;
+  const stats_test::TraceCapture traces;
   stats::Settings(*store).writeText("Mode", "SSB");
   const bool traced = traces.contains("could not write Mode to Plugins\\ZRV.ini");
   EXPECT_EQ(traces.lines().size(), traced ? 1u : 0u);

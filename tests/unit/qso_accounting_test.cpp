@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "plugin/contest_rules.h"
+#include "tests/model/linear_qso_store.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ QsoArguments qso(std::string_view call, std::string_view received, std::string_v
 
 stats::CInfo onlyRecord(const ContestState& state) {
   EXPECT_EQ(state.qsoLog->size(), 1u);
-  return state.qsoLog->records().front();
+  return stats_model::allRecords(*state.qsoLog).front();
 }
 
 TEST(QsoAccounting, RefusesOtherModesAndEmptyExchanges) {
@@ -94,7 +95,7 @@ TEST(QsoAccounting, TagsEuropeanUnionOnlyForForeignOwnStation) {
   stats::addQso(belgian, qso("DL1AA", "123", "DL"));
   EXPECT_EQ(onlyRecord(belgian).euCountry, "");
   stats::addQso(belgian, qso("ON4AA", "12AN", "ON"));
-  EXPECT_EQ(belgian.qsoLog->records()[1].province, "AN");
+  EXPECT_EQ(stats_model::allRecords(*belgian.qsoLog)[1].province, "AN");
 }
 
 TEST(QsoAccounting, StoresIdenticalQsoOnceButListsItsBand) {
@@ -127,14 +128,14 @@ TEST(QsoAccounting, RemovesTheDeletedQsoOrElseTheFirstWithCallModeAndBand) {
   // Deleting the second QSO removes that one, not the earlier one with the same call.
   EXPECT_EQ(stats::removeQso(state, second), 1);
   ASSERT_EQ(state.qsoLog->size(), 2u);
-  EXPECT_EQ(state.qsoLog->records()[0].rcvdExch, "0005 --");
+  EXPECT_EQ(stats_model::allRecords(*state.qsoLog)[0].rcvdExch, "0005 --");
 
   // With no identical record, the first of the same call, mode and band goes.
   stats::addQso(state, second);
   EXPECT_EQ(stats::removeQso(state, qso("DL1AA", "77", "DL")), 1);
   ASSERT_EQ(state.qsoLog->size(), 2u);
-  EXPECT_EQ(state.qsoLog->records()[0].band, "40m");
-  EXPECT_EQ(state.qsoLog->records()[1].rcvdExch, "0009 --");
+  EXPECT_EQ(stats_model::allRecords(*state.qsoLog)[0].band, "40m");
+  EXPECT_EQ(stats_model::allRecords(*state.qsoLog)[1].rcvdExch, "0009 --");
 
   // Case matters, and an unknown QSO changes nothing; the band stays listed.
   EXPECT_EQ(stats::removeQso(state, qso("dl1aa", "9", "DL")), 1);

@@ -456,7 +456,8 @@ class Differential {
     const ContestState& a = *indexed_.state;
     const ContestState& b = *model_.state;
     ASSERT_EQ(a.qsoLog->size(), b.qsoLog->size()) << where();
-    const std::vector<CInfo> records = a.qsoLog->records(), modelRecords = b.qsoLog->records();
+    const std::vector<CInfo> records = stats_model::allRecords(*a.qsoLog),
+                             modelRecords = stats_model::allRecords(*b.qsoLog);
     ASSERT_EQ(records.size(), modelRecords.size()) << where();
     for (std::size_t index = 0; index < records.size(); ++index) {
       ASSERT_TRUE(same(records[index], modelRecords[index]))

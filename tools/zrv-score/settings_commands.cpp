@@ -87,6 +87,12 @@ class CheckedStore final : public stats::ProfileStore {
     return true;
   }
 
+  // The store's own snapshot: it takes in what this store wrote, and a write refused here after a
+  // failure is not taken in.
+  std::unique_ptr<stats::ProfileSnapshot> snapshot(std::string_view section) override {
+    return store_->snapshot(section);
+  }
+
   // True when the key is in the file, even with an empty value: a missing key reads as the
   // default, so two different defaults both come back only for a missing one.
   bool has(std::string_view key) {

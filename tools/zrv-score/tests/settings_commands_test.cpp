@@ -71,7 +71,7 @@ std::string fileAfter(const char* startingFile, const std::function<void()>& wor
 
 // The plug-in's store for its file, without the "Start" writes of an export's contest start: they
 // keep the live windows from opening and are not among the header dialog's writes.
-class DialogWritesOnly final : public stats::ProfileStore {
+class DialogWritesOnly final : public stats_test::ReadThroughStore {
  public:
   std::string read(std::string_view section, std::string_view key,
                    std::string_view defaultValue) override {
