@@ -7,29 +7,50 @@
 // AddressSanitizer sees any write past them. The plug-in is one object per process and keeps its
 // state between inputs: each input begins with a contest start, and the Belgian side, which no
 // entry point can take back once set, is cleared first so that an input replays alike alone.
+// The dialogs close with OK or are cancelled as the input says (tests/fuzz/fuzz_user_interface.h).
+// Now and then the input loads a second application object beside the process's one and unloads
+// it, or (rarely, as it is slow) logs a few thousand generated QSOs and removes them again.
 // Beyond surviving: every answer is one the interface allows, the report is a text, the export
-// flag is set exactly after a start with export, and a call just logged is a repeat on its band.
+// flag is set exactly after a start with export, and a call just logged is a repeat on its band;
+// after each stage of a batch, a generated call is a repeat exactly where one is left; an
+// unload stops the live window its start opened; and where the settings file takes every write,
+// the setup dialog's values read back from it after an OK, and a header field saved by an OK comes
+// back in the next export's header dialog (for values that read back unchanged).
 #include <fuzzer/FuzzedDataProvider.h>
+#include <signal.h>
+#include <sys/resource.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "plugin/application.h"
+#include "plugin/cabrillo_header_settings.h"
 #include "plugin/contest_rules.h"
+#include "plugin/settings.h"
+#include "plugin/settings_keys.h"
 #include "plugin/stats_api.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/fuzz/fuzz_user_interface.h"
+#include "tests/support/scratch_folder.h"
 
 namespace {
 
+using stats_fuzz::FuzzUserInterface;
 using stats_fuzz::ScratchFolder;
+namespace fs = std::filesystem;
 
 // Which argument a text is for: each has a few values that mean something to the plug-in.
 enum Slot { call, band, mode, serial, exchange, dxcc, callPrefix, ownCall, other, slotCount };
@@ -191,9 +212,85 @@ void check(bool condition, const char* what) {
   if (!condition) fail(what);
 }
 
+// While one lives, a file cannot grow past the given size: a write beyond fails as on a full disk
+// (with EFBIG, the signal it would raise ignored).
+class FullDisk {
+ public:
+  explicit FullDisk(rlim_t bytes) {
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigaction(SIGXFSZ, &ignore, &signal_);
+    ::getrlimit(RLIMIT_FSIZE, &limit_);
+    const rlimit lower{std::min(bytes, limit_.rlim_cur), limit_.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &lower);
+  }
+  ~FullDisk() {
+    ::setrlimit(RLIMIT_FSIZE, &limit_);
+    ::sigaction(SIGXFSZ, &signal_, nullptr);
+  }
+  FullDisk(const FullDisk&) = delete;
+  FullDisk& operator=(const FullDisk&) = delete;
+
+ private:
+  rlimit limit_{};
+  struct sigaction signal_ {};
+};
+
+// A value the settings file gives back unchanged once written: printable, on one line, without
+// blanks at its ends or a pair of quotes around it (a read drops those).
+bool readsBackAsWritten(std::string_view value) {
+  if (std::ranges::any_of(value, [](char c) { return c < ' ' || c > '~'; })) return false;
+  if (!value.empty() && (value.front() == ' ' || value.back() == ' ')) return false;
+  return value.size() < 2 || (value.front() != '"' && value.front() != '\'') ||
+         value.back() != value.front();
+}
+
+// A header field as the settings file stores it: the soapbox with its line breaks marked.
+std::string storedForm(const stats::CabrilloHeaderField& field,
+                       const stats::CabrilloState& header) {
+  const std::string& text = header.*field.member;
+  return field.load == stats::HeaderLoad::soapboxFromKey ? stats::soapboxDisplayToStored(text)
+                                                         : text;
+}
+
+// A field whose saved value the next export's start loads again.
+bool loadedFromItsKey(const stats::CabrilloHeaderField& field) {
+  return field.saved && (field.load == stats::HeaderLoad::fromKey ||
+                         field.load == stats::HeaderLoad::fromKeyOrCallsign ||
+                         field.load == stats::HeaderLoad::soapboxFromKey);
+}
+
+// The arguments of a logged QSO that matter to the log, for the generated ones.
+struct PlainQso {
+  std::string call;
+  std::string_view band;
+  COleDateTime time;
+  const char* received;
+};
+
+int logOrRemove(bool add, const PlainQso& qso) {
+  COleDateTime time = qso.time;
+  const auto entry = add ? AddData0 : RemoveData0;
+  return entry(nullptr, qso.call.c_str(), nullptr, &time, nullptr, nullptr, 0, 14025000, "CW",
+               nullptr, nullptr, "001", qso.received, nullptr, nullptr, nullptr, nullptr, nullptr,
+               nullptr, nullptr, nullptr, "DL1", "DL", 0, 0, 0, 0.0, 0.0, nullptr, nullptr, nullptr,
+               std::string(qso.band).c_str(), nullptr);
+}
+
+bool isRepeat(const std::string& call, std::string_view band) {
+  return CheckCall0(call.c_str(), 0, 0, "CW", nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                    nullptr, nullptr, "DL1", "DL", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr,
+                    nullptr, nullptr, std::string(band).c_str(), nullptr, nullptr, nullptr) == 0;
+}
+
 struct Session {
   Arguments& in;
+  FuzzUserInterface& ui;
+  bool settingsWritable;  // the settings file takes every write
   bool exportRun = false;
+  // Per header field (by its place in the table): what its key holds after the last OK saved it,
+  // for values that read back unchanged.
+  std::map<size_t, std::string> savedHeader{};
 
   int resetStats() {
     const char* text1 = in.text(other);
@@ -211,9 +308,118 @@ struct Session {
     const char* t22 = in.text(other);
     const char* t23 = in.text(other);
     exportRun = exportRequest != 0;
-    return ResetStats0(text1, exportRequest, own, time4, time5, texts[0], texts[1], texts[2],
-                       texts[3], texts[4], texts[5], texts[6], texts[7], texts[8], ownDxcc, n16,
-                       n17, n18, d19, d20, t21, t22, t23);
+    const int dialogsBefore = ui.cabrilloDialogs();
+    const int result = ResetStats0(text1, exportRequest, own, time4, time5, texts[0], texts[1],
+                                   texts[2], texts[3], texts[4], texts[5], texts[6], texts[7],
+                                   texts[8], ownDxcc, n16, n17, n18, d19, d20, t21, t22, t23);
+    if (ui.cabrilloDialogs() != dialogsBefore) checkCabrilloDialog();
+    return result;
+  }
+
+  // The header dialog shows each field as the last OK saved it; after an OK, what it saved is
+  // what the plug-in keeps for the file (the soapbox as the dialog gave it).
+  void checkCabrilloDialog() {
+    const FuzzUserInterface::CabrilloDialog& dialog = ui.lastCabrilloDialog();
+    const auto fields = stats::cabrilloHeaderFields();
+    for (const auto& [index, saved] : savedHeader) {
+      check(storedForm(fields[index], dialog.shown) == saved,
+            "a header field saved with OK came back otherwise in the next header dialog");
+    }
+    if (!dialog.confirmed || !settingsWritable) return;
+    const stats::CabrilloState kept = stats::theApp().plugin().withState(
+        [](const stats::ContestState& state) { return state.cabrilloState; });
+    for (size_t index = 0; index < fields.size(); ++index) {
+      if (!loadedFromItsKey(fields[index])) continue;
+      const bool soapbox = fields[index].load == stats::HeaderLoad::soapboxFromKey;
+      std::string saved = storedForm(fields[index], soapbox ? *dialog.confirmed : kept);
+      if (readsBackAsWritten(saved)) {
+        savedHeader[index] = std::move(saved);
+      } else {
+        savedHeader.erase(index);
+      }
+    }
+  }
+
+  // The setup dialog's OK writes its three values to the settings file.
+  void setup() {
+    SetupSet0();
+    const auto& values = ui.lastSetup();
+    if (!values || !settingsWritable) return;
+    stats::ProfileStore& file = stats::theApp().plugin().profile();
+    check(stats::parseLeadingInt(file.read(stats::kIniSection, stats::keys::kMultiplier, "")) ==
+              values->useMultiplierWindow,
+          "the setup dialog's live-window choice did not reach the settings file");
+    for (const auto& [key, value] : {std::pair{stats::keys::kProvince, values->province},
+                                     std::pair{stats::keys::kMode, values->mode}}) {
+      if (readsBackAsWritten(value)) {
+        check(file.read(stats::kIniSection, key, "(none)") == value,
+              "a value of the setup dialog did not reach the settings file");
+      }
+    }
+  }
+
+  // Right after the contest start, a few thousand generated QSOs logged and all but a few removed
+  // again (as logged, or by call, mode and band), in log order or backwards: the removals leave
+  // more gaps than records, which the log squeezes out. Then the rest go in log order, each
+  // leaving the next of its call and band first, through the link the squeeze renumbered.
+  // Always the same QSOs: it takes 10 to 100 ms, and inputs that differ only in them would
+  // crowd the corpus.
+  void batch() {
+    const bool backwards = in.choice(1) == 1;
+    const bool byCall = in.choice(1) == 1;
+    constexpr int kCount = 4110, kCalls = 1000;
+    // Each call is logged four or five times on two bands: chains of up to three on a band. What
+    // stays at first is two chains of one call (of three and two records) and the second record
+    // of a chain whose first went.
+    auto band = [](int index) { return index / kCalls % 2; };
+    auto qso = [&](int index, const char* received) {
+      return PlainQso{"ZZ" + std::to_string(index % kCalls), stats::kContestBands[band(index)],
+                      COleDateTime{45000.0 + index / 1440.0, COleDateTimeValid}, received};
+    };
+    auto kept = [](int index) { return index % kCalls == 7 || index == 2500; };
+    std::vector<int> onBand(kCalls * 2);  // records per call and band
+    auto records = [&](int index) -> int& { return onBand[index % kCalls * 2 + band(index)]; };
+    auto remove = [&](int index, const char* received) {
+      check(logOrRemove(false, qso(index, received)) == 1, "a generated QSO could not be removed");
+      --records(index);
+    };
+    // A call is a repeat on a band exactly while a record of it is left there.
+    auto checkRepeat = [&](int index) {
+      const PlainQso logged = qso(index, "");
+      check(isRepeat(logged.call, logged.band) == (records(index) > 0),
+            "a generated call is a repeat on its band without a record there, or the reverse");
+    };
+    for (int index = 0; index < kCount; ++index) {
+      check(logOrRemove(true, qso(index, "1234")) == 1, "a generated QSO was refused");
+      ++records(index);
+    }
+    for (int step = 0; step < kCount; ++step) {
+      const int index = backwards ? kCount - 1 - step : step;
+      if (!kept(index)) remove(index, byCall ? "9999" : "1234");
+    }
+    for (int index = 0; index < kCount; ++index) {
+      if (kept(index) || index % 128 == 0) checkRepeat(index);
+    }
+    for (int index = 0; index < kCount; ++index) {
+      if (!kept(index)) continue;
+      remove(index, "1234");
+      checkRepeat(index);
+    }
+  }
+
+  // A second application object, as a library loaded once more: it builds a plug-in of its own
+  // over the same settings file, starts a contest on it (without export, whose header dialog
+  // would save a header of its own), and its unload stops the live window that start opened
+  // when the settings file asks for one.
+  void loadAndUnload() {
+    const int running = FuzzUserInterface::liveWindowsRunning();
+    {
+      stats::CTestApp loaded;
+      const char* own = in.text(ownCall);
+      loaded.plugin().resetStats(0, own != nullptr ? own : "", "DL");
+    }
+    check(FuzzUserInterface::liveWindowsRunning() == running,
+          "an unload left its live window running");
   }
 
   void qso(bool add) {
@@ -282,13 +488,38 @@ struct Session {
           "CheckCall0 answered none of 0, 1, 2, 4");
   }
 
+  // In an export run the Cabrillo file is written now, at times onto a disk that fills up or in
+  // a folder that has a folder where the file goes: an export that fails keeps the previous file
+  // as it was, and none leaves a temporary file behind.
   void getResult() {
     const bool withPointer = in.choice(3) != 0;
+    const int obstacle = exportRun ? in.choice(7) : 0;  // 6: a folder at the name, 7: full disk
+    std::string fileName;
+    std::optional<std::string> previous;
+    std::optional<FullDisk> fullDisk;
+    if (exportRun) {
+      fileName = stats::theApp().plugin().withState([](const stats::ContestState& state) {
+        return state.cabrilloState.fileBase;
+      }) + ".cbr";
+      std::error_code error;
+      if (obstacle == 6 && !fs::exists(fileName, error)) fs::create_directory(fileName, error);
+      if (fs::is_regular_file(fileName, error)) previous = stats_test::readBytes(fileName);
+      if (obstacle == 7) fullDisk.emplace(in.choice(8192));
+    }
     int exportDone = 7;
     const char* report = GetResult0(withPointer ? &exportDone : nullptr);
+    fullDisk.reset();
     check(report != nullptr, "GetResult0 gave a null report");
     check(std::strlen(report) > 0, "GetResult0 gave an empty report");
     if (withPointer) check(exportDone == (exportRun ? -1 : 7), "GetResult0's export flag");
+    if (!exportRun) return;
+    if (ui.lastMessage().starts_with("File not produced") && previous) {
+      check(stats_test::readBytes(fileName) == previous, "a failed export changed the file");
+    }
+    for (const fs::directory_entry& entry : fs::directory_iterator(".")) {
+      check(!entry.is_regular_file() || entry.path().extension() != ".tmp",
+            "a temporary file was left behind");
+    }
   }
 
   void misc() {
@@ -314,7 +545,7 @@ struct Session {
         break;
       }
       default:
-        SetupSet0();
+        setup();
     }
   }
 };
@@ -333,11 +564,16 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
   FuzzedDataProvider data(bytes, size);
   scratch->enter();
-  stats_fuzz::writeHostileSettingsFile(data);
-  stats::theApp().plugin().withState([](stats::ContestState& state) { state.belgianStation = 0; });
+  const stats_fuzz::SettingsFile file = stats_fuzz::writeHostileSettingsFile(data);
+  stats::StatsPlugin& plugin = stats::theApp().plugin();
+  plugin.withState([](stats::ContestState& state) { state.belgianStation = 0; });
+  FuzzUserInterface& ui = FuzzUserInterface::of(plugin);
+  ui.beginInput(data);
 
   Arguments arguments(data);
-  Session session{arguments};
+  Session session{
+      arguments, ui,
+      file == stats_fuzz::SettingsFile::noFile || file == stats_fuzz::SettingsFile::bytes};
   check(session.resetStats() == 1, "ResetStats0 is not 1");
   for (int step = 0; step < 256 && data.remaining_bytes() > 0; ++step) {
     switch (data.ConsumeIntegralInRange(0, 15)) {
@@ -368,10 +604,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
       case 14:
         session.misc();
         break;
-      default:
-        session.getResult();
+      default: {
+        // The rare steps: a batch, which costs as much as a few dozen inputs, only as the first
+        // step and one time in 256, so that few inputs carry one.
+        const int rare = data.ConsumeIntegralInRange(0, 255);
+        if (rare == 0 && step == 0) {
+          session.batch();
+        } else if (rare < 32) {
+          session.loadAndUnload();
+        } else {
+          session.getResult();
+        }
+      }
     }
   }
+  ui.endInput();
   scratch->leave();
   return 0;
 }

@@ -1,8 +1,9 @@
 # The libFuzzer targets (scripts/fuzz builds and runs them; included only with STATS_FUZZ=ON, in a
 # build folder of its own). The plug-in and the readers are compiled here once more with the
 # fuzzer's instrumentation, from the very source lists of the shipped targets:
-# - fuzz_exports: the ten entry points in-process over the core, the POSIX settings file and the
-#   headless user interface, as libStats.so has them;
+# - fuzz_exports: the ten entry points in-process over the core and the POSIX settings file, as
+#   libStats.so has them, with a user interface of its own in place of the headless one: its
+#   dialogs close with OK or are cancelled as the input says (fuzz_user_interface.h);
 # - fuzz_settings: the POSIX settings store and the plug-in's settings access;
 # - fuzz_adif, fuzz_country: zrv-score's ADIF reader and country-file parser.
 # With STATS_FUZZ_COVERAGE=ON the same targets carry source-based coverage instead of the
@@ -35,6 +36,9 @@ foreach(source IN LISTS stats_fuzz_core_sources stats_fuzz_platform_sources
   endif()
   list(APPEND stats_fuzz_plugin_sources ${source})
 endforeach()
+list(REMOVE_ITEM stats_fuzz_plugin_sources
+     ${CMAKE_SOURCE_DIR}/windows/headless/user_interface.cpp)
+list(APPEND stats_fuzz_plugin_sources ${CMAKE_CURRENT_LIST_DIR}/fuzz_user_interface.cpp)
 # The shipped targets themselves are not built in this configuration.
 set_target_properties(stats_core stats_platform Stats PROPERTIES EXCLUDE_FROM_ALL TRUE)
 add_library(fuzz_plugin STATIC ${stats_fuzz_plugin_sources})

@@ -110,6 +110,15 @@ SettingsFile writeHostileSettingsFile(FuzzedDataProvider& data) {
     case 8:
       fs::create_hard_link(kFile, "second-name.ini", error);
       return SettingsFile::hardLinked;
+    case 9: {
+      // The user and group "nobody" and "nogroup" of Debian.
+      constexpr uid_t kOtherUser = 65534;
+      const gid_t group = data.ConsumeBool() ? ::getegid() : gid_t{65534};
+      if (::chown(kFile, kOtherUser, group) != 0) return SettingsFile::bytes;
+      fs::permissions(kFile, static_cast<fs::perms>(data.ConsumeIntegral<uint16_t>() & 0777),
+                      error);
+      return SettingsFile::foreignOwner;
+    }
     default:
       return SettingsFile::bytes;
   }

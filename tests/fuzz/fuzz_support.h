@@ -50,6 +50,8 @@ enum class SettingsFile {
   linkToFile,    // a symbolic link to a file of any bytes elsewhere
   readOnly,      // a file of any bytes without write permission
   hardLinked,    // a file of any bytes with a second name
+  foreignOwner,  // a file of any bytes of another user, in the group of this process or another
+                 // (when the process may give files away, as root may), with any permissions
 };
 
 // Puts what the input says at "Plugins/ZRV.ini" in an empty current directory.
