@@ -78,11 +78,23 @@ if(NOT CMAKE_CROSSCOMPILING)
 
   # The host's thread and the live window's thread on one plug-in for a few seconds; without
   # GoogleTest, so that a ThreadSanitizer build (STATS_TSAN) instruments every line it runs.
-  add_executable(stress_tests ${CMAKE_CURRENT_LIST_DIR}/stress/poll_stress_test.cpp)
+  add_executable(stress_tests ${CMAKE_CURRENT_LIST_DIR}/stress/poll_stress_test.cpp
+                              ${CMAKE_CURRENT_LIST_DIR}/support/polling_window.cpp)
   target_link_libraries(stress_tests PRIVATE stats_core)
   add_test(NAME stress_tests COMMAND stress_tests)
   set_tests_properties(stress_tests PROPERTIES LABELS stress TIMEOUT 120
                        ENVIRONMENT "TSAN_OPTIONS=halt_on_error=1 second_deadlock_stack=1")
+
+  # A 24-hour contest compressed, twice, with the live window polling: answers checked, memory,
+  # threads and open files measured and kept flat (tests/soak/contest_script.h).
+  add_executable(soak_test
+    ${CMAKE_CURRENT_LIST_DIR}/soak/contest_script.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/soak/native_soak.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/soak/posix/process_counts.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/support/polling_window.cpp)
+  target_link_libraries(soak_test PRIVATE stats_platform)
+  add_test(NAME soak_test COMMAND soak_test)
+  set_tests_properties(soak_test PROPERTIES LABELS soak TIMEOUT 900)
 
   if(STATS_BENCHMARKS)
     # The reference build of the library: the same exports over the scanning store.

@@ -22,10 +22,8 @@
 #include <vector>
 
 #include "plugin/stats_plugin.h"
+#include "tests/support/polling_window.h"
 #include "tests/support/scratch_folder.h"
-#include "tests/unit/fakes.h"
-#include "windows/info_panel.h"
-#include "windows/poll.h"
 
 namespace {
 
@@ -96,69 +94,12 @@ class ScriptedHost final : public stats::HostLink {
   std::size_t callQuestions_ = 0;
 };
 
-// The poll's window outputs: the panel is painted after every poll anyway, and the windows'
-// titles and boxes are values the poll has copied out of the contest state.
-class SilentOutputs final : public stats::PollOutputs {
+// What the panel showed: a row filled by the poll belongs to the call in the panel's header, its
+// mode is its band's and its exchange the station's. Runs on the window thread; read after it.
+class PanelChecker {
  public:
-  void cancelPollTimer() override {}
-  void showCheckBoxWindows() override {}
-  void setLiveWindowTitle(const std::string&) override {}
-  void setProvinceWindowTitle(const std::string&) override {}
-  void setEuWindowTitle(const std::string&) override {}
-  void setEuBoxes(const stats::EuBoxes&) override {}
-  void setProvinceBoxes(const stats::ProvinceBoxes&) override {}
-  void repaintPanel() override {}
-};
-
-// The texts a paint drew, by position.
-class RecordingCanvas final : public stats::Canvas {
- public:
-  void fillRect(const stats::PanelRect&, stats::Color) override {}
-  void setTransparentBackground() override {}
-  void drawText(int x, int y, std::string_view text) override { texts[{x, y}] = text; }
-
-  std::map<std::pair<int, int>, std::string> texts;
-};
-
-// The live window's thread: poll, then paint, until stopped. Its results are read after the join.
-class LiveWindowThread {
- public:
-  void start(const stats::LiveWindowContext& context) {
-    if (thread_.joinable()) return;  // one run at a time, as the real window slot allows
-    thread_ = std::thread([this, context] { run(context); });
-  }
-  void stop() {
-    stopping_ = true;
-    if (thread_.joinable()) thread_.join();
-  }
-
-  std::atomic<int> filledPaints{0};  // paints that showed a station worked before
-  int polls = 0;
-  std::vector<std::string> problems;
-
- private:
-  static constexpr stats::PanelRect kPanel{0, 0, 320, 175};  // 25 pixels a line
-  static constexpr int kModeColumn = 100, kExchangeColumn = 260;
-
-  void run(stats::LiveWindowContext context) {
-    stats::PollState poll;
-    ScriptedHost host;
-    SilentOutputs outputs;
-    while (!stopping_) {
-      stats::runPoll(poll, host, outputs, {context.mutex, context.state});
-      ++polls;
-      RecordingCanvas canvas;
-      {
-        const std::lock_guard lock(context.mutex);
-        stats::paintInfoPanel(canvas, kPanel, poll, context.state);
-      }
-      checkRows(canvas, poll.currentCall);
-    }
-  }
-
-  // A row filled by the poll belongs to the call in the panel's header: its mode is its band's
-  // and its exchange the station's.
-  void checkRows(const RecordingCanvas& canvas, const std::string& call) {
+  void check(const stats_test::RecordingCanvas& canvas, const stats::PollState& poll) {
+    const std::string& call = poll.currentCall;
     if (call.empty()) return;  // the rows are not painted, or all empty
     const Station* station = stationWithCall(call);
     bool filled = false;
@@ -181,36 +122,22 @@ class LiveWindowThread {
     if (filled) ++filledPaints;
   }
 
+  std::atomic<int> filledPaints{0};  // paints that showed a station worked before
+  std::vector<std::string> problems;
+
+ private:
+  static constexpr int kModeColumn = 100, kExchangeColumn = 260;
+
   void fail(std::string problem) {
     if (problems.size() < 10) problems.push_back(std::move(problem));
   }
-
-  std::thread thread_;
-  std::atomic<bool> stopping_{false};
-};
-
-// The ui seam: the fakes' dialogs and records, and a live-window thread when one is given.
-class StressUserInterface final : public stats_test::FakeUserInterface {
- public:
-  explicit StressUserInterface(LiveWindowThread* window) : window_(window) {}
-  void startMultiplierWindow(const stats::LiveWindowContext& context) override {
-    FakeUserInterface::startMultiplierWindow(context);
-    if (window_ != nullptr) window_->start(context);
-  }
-  void stopMultiplierWindow() override {
-    FakeUserInterface::stopMultiplierWindow();
-    if (window_ != nullptr) window_->stop();
-  }
-
- private:
-  LiveWindowThread* window_;
 };
 
 // The host's side: a fixed sequence of export calls drawn from a seeded generator, so that a
 // second run makes the same calls.
 class HostScript {
  public:
-  HostScript(stats::StatsPlugin& plugin, StressUserInterface& ui) : plugin_(plugin) {
+  HostScript(stats::StatsPlugin& plugin, stats_test::PollingUserInterface& ui) : plugin_(plugin) {
     ui.onSetup = [this](stats::SetupValues& values) {
       static constexpr std::string_view kProvinces[] = {"LG", "AN", "wv", ""};
       values.useMultiplierWindow = static_cast<int>(draw(2));
@@ -311,12 +238,13 @@ struct HostOutcome {
 // A plug-in's life on the host's thread: up to `maxSteps` script steps, fewer when the deadline
 // comes first, then every station logged, the report, and the unload. With a window thread, the
 // report waits (a few seconds at most) until the panel has shown a station worked before.
-HostOutcome runHost(int maxSteps, Clock::time_point deadline, LiveWindowThread* window) {
+HostOutcome runHost(int maxSteps, Clock::time_point deadline,
+                    stats_test::PollingWindowThread* window, const PanelChecker* panel) {
   auto profile = std::make_unique<stats_test::FakeProfile>();
   profile->values = {{"Multiplier", "1"}, {"Start", "0"}, {"Mode", "CW"}, {"Province", "LG"}};
   const stats_test::FakeProfile& settings = *profile;
-  auto ui = std::make_unique<StressUserInterface>(window);
-  StressUserInterface& uiRef = *ui;
+  auto ui = std::make_unique<stats_test::PollingUserInterface>(window);
+  stats_test::PollingUserInterface& uiRef = *ui;
   stats::StatsPlugin plugin(std::move(profile), std::move(ui));
   HostScript host(plugin, uiRef);
   HostOutcome outcome;
@@ -325,9 +253,9 @@ HostOutcome runHost(int maxSteps, Clock::time_point deadline, LiveWindowThread* 
     ++outcome.steps;
   }
   host.logEveryStation();
-  if (window != nullptr) {
+  if (panel != nullptr) {
     const auto limit = Clock::now() + 5s;
-    while (window->filledPaints == 0 && Clock::now() < limit) std::this_thread::sleep_for(1ms);
+    while (panel->filledPaints == 0 && Clock::now() < limit) std::this_thread::sleep_for(1ms);
   }
   host.report();
   outcome.answers = std::move(host.answers);
@@ -342,12 +270,17 @@ int main() {
   const stats_test::ScratchFolder scratch;  // export runs write their Cabrillo files here
   const auto started = Clock::now();
 
-  LiveWindowThread window;
-  const HostOutcome stressed = runHost(kMaxHostSteps, started + kStressTime, &window);
-  const HostOutcome replayed = runHost(stressed.steps, Clock::time_point::max(), nullptr);
+  PanelChecker panel;
+  stats_test::PollingWindowThread window(
+      [] { return std::make_unique<ScriptedHost>(); },
+      [&panel](const stats_test::RecordingCanvas& canvas, const stats::PollState& poll) {
+        panel.check(canvas, poll);
+      });
+  const HostOutcome stressed = runHost(kMaxHostSteps, started + kStressTime, &window, &panel);
+  const HostOutcome replayed = runHost(stressed.steps, Clock::time_point::max(), nullptr, nullptr);
 
-  std::vector<std::string> problems = window.problems;
-  if (window.filledPaints == 0) {
+  std::vector<std::string> problems = panel.problems;
+  if (panel.filledPaints == 0) {
     problems.push_back("the panel never showed a station worked before");
   }
   const auto [mine, replays] = std::mismatch(stressed.answers.begin(), stressed.answers.end(),
@@ -365,7 +298,7 @@ int main() {
   const auto elapsed =
       std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - started);
   std::printf("%d host steps, %d polls, %d paints with worked-before rows, %lld ms\n",
-              stressed.steps, window.polls, window.filledPaints.load(),
+              stressed.steps, window.polls(), panel.filledPaints.load(),
               static_cast<long long>(elapsed.count()));
   for (const std::string& problem : problems) std::printf("FAILED: %s\n", problem.c_str());
   return problems.empty() ? 0 : 1;

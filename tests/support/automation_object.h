@@ -49,6 +49,11 @@ class AutomationObject final : public IDispatch {
   // refused with DISP_E_TYPEMISMATCH and not recorded).
   const std::vector<int32_t>& selectors() const { return selectors_; }
   const std::vector<std::wstring>& commands() const { return commands_; }
+  // Drops what was recorded so far (a long test keeps its records from growing).
+  void forgetCalls() {
+    selectors_.clear();
+    commands_.clear();
+  }
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID interfaceId, void** object) noexcept override;
   ULONG STDMETHODCALLTYPE AddRef() noexcept override;

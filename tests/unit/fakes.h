@@ -10,6 +10,7 @@
 
 #include "plugin/profile.h"
 #include "plugin/user_interface.h"
+#include "windows/poll.h"
 
 namespace stats_test {
 
@@ -86,6 +87,19 @@ class FakeUserInterface : public stats::UserInterface {
   int starts = 0;
   int stops = 0;
   std::vector<unsigned> armings;
+};
+
+// The live window's outputs with nothing behind them; a test overrides what it watches.
+class QuietPollOutputs : public stats::PollOutputs {
+ public:
+  void cancelPollTimer() override {}
+  void showCheckBoxWindows() override {}
+  void setLiveWindowTitle(const std::string&) override {}
+  void setProvinceWindowTitle(const std::string&) override {}
+  void setEuWindowTitle(const std::string&) override {}
+  void setEuBoxes(const stats::EuBoxes&) override {}
+  void setProvinceBoxes(const stats::ProvinceBoxes&) override {}
+  void repaintPanel() override {}
 };
 
 }  // namespace stats_test

@@ -199,16 +199,10 @@ class FixedHost : public stats::HostLink {
 };
 
 // Windows that keep only the boxes the poll ticks.
-class BoxOutputs : public stats::PollOutputs {
+class BoxOutputs : public stats_test::QuietPollOutputs {
  public:
-  void cancelPollTimer() override {}
-  void showCheckBoxWindows() override {}
-  void setLiveWindowTitle(const std::string&) override {}
-  void setProvinceWindowTitle(const std::string&) override {}
-  void setEuWindowTitle(const std::string&) override {}
   void setEuBoxes(const stats::EuBoxes& ticked) override { tick("eu", ticked); }
   void setProvinceBoxes(const stats::ProvinceBoxes& ticked) override { tick("province", ticked); }
-  void repaintPanel() override {}
 
   std::string boxes;
 

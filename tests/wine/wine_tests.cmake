@@ -12,17 +12,20 @@ add_executable(windows_host_tests
   ${CMAKE_CURRENT_LIST_DIR}/profile_difference_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/result_reentry_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/soak_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/stats_dll.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trace_test.cpp
+  ${CMAKE_SOURCE_DIR}/tests/soak/contest_script.cpp
+  ${CMAKE_SOURCE_DIR}/tests/soak/win32/process_counts.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/automation_object.cpp)
 target_include_directories(windows_host_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
-target_link_libraries(windows_host_tests PRIVATE gtest_main user32 gdi32 ole32 oleaut32 uuid)
+target_link_libraries(windows_host_tests PRIVATE gtest_main user32 gdi32 ole32 oleaut32 uuid psapi)
 target_compile_definitions(windows_host_tests PRIVATE
   STATS_DLL_NAME="$<TARGET_FILE_NAME:Stats>"
   STATS_SCREENSHOT_DIR="${CMAKE_BINARY_DIR}/screenshots")
 add_dependencies(windows_host_tests Stats)
 add_test(NAME windows_host_tests
-         COMMAND windows_host_tests --gtest_brief=1 --gtest_filter=-ProfileDifference.*
+         COMMAND windows_host_tests --gtest_brief=1 --gtest_filter=-ProfileDifference.*:Soak.*
          WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats>)
 set_tests_properties(windows_host_tests PROPERTIES LABELS wine TIMEOUT 300
                      ${STATS_WINE_TEST_VERDICT})
@@ -65,4 +68,11 @@ add_test(NAME profile_difference
          COMMAND windows_host_tests --gtest_brief=1 --gtest_filter=ProfileDifference.*
          WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats>)
 set_tests_properties(profile_difference PROPERTIES LABELS wine TIMEOUT 120
+                     ${STATS_WINE_TEST_VERDICT})
+
+# The soak: the DLL through a compressed contest, twice, with its live windows polling.
+add_test(NAME soak_windows
+         COMMAND windows_host_tests --gtest_filter=Soak.*
+         WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats>)
+set_tests_properties(soak_windows PROPERTIES LABELS "wine;soak" TIMEOUT 600
                      ${STATS_WINE_TEST_VERDICT})
