@@ -62,10 +62,10 @@ class Soak {
   Soak(PluginDoor& door, const SoakPlan& plan, const std::function<ProcessCounts()>& measure)
       : door_(door), plan_(plan), measure_(measure) {}
 
-  SoakResult run(std::size_t heapSlackBytes) {
+  SoakResult run(const Slack& slack) {
     const auto started = Clock::now();
     for (int contest = 1; contest <= plan_.contests; ++contest) runContest(contest);
-    judgeCounts(heapSlackBytes);
+    judgeCounts(slack);
     result_.seconds = std::chrono::duration<double>(Clock::now() - started).count();
     return std::move(result_);
   }
@@ -195,8 +195,8 @@ class Soak {
   }
 
   // The first contest sets the bounds: heap, threads, handles and window objects of every later
-  // one stay within its highest.
-  void judgeCounts(std::size_t heapSlackBytes) {
+  // one stay within its highest, plus the slack.
+  void judgeCounts(const Slack& slack) {
     Checkpoint first;
     for (const Checkpoint& point : result_.checkpoints) {
       if (point.contest != 1) continue;
@@ -211,11 +211,16 @@ class Soak {
       const std::string where =
           " in contest " + std::to_string(point.contest) + " at " + std::to_string(point.qsos);
       const ProcessCounts& now = point.counts;
-      expect(now.heapBytes <= first.counts.heapBytes + heapSlackBytes,
+      expect(now.heapBytes <= first.counts.heapBytes + slack.heapBytes,
              "the heap grew to " + std::to_string(now.heapBytes) + " bytes" + where +
                  " (the first contest's highest: " + std::to_string(first.counts.heapBytes) + ")");
-      expect(now.threads <= first.counts.threads, std::to_string(now.threads) + " threads" + where);
-      expect(now.handles <= first.counts.handles, "more handles" + where);
+      expect(now.threads <= first.counts.threads + slack.threads,
+             std::to_string(now.threads) + " threads" + where +
+                 " (the first contest's highest: " + std::to_string(first.counts.threads) + ")");
+      expect(!now.handles || *now.handles <= first.counts.handles.value_or(0) + slack.handles,
+             std::to_string(now.handles.value_or(0)) + " handles" + where +
+                 " (the first contest's highest: " +
+                 std::to_string(first.counts.handles.value_or(0)) + ")");
       expect(now.gdiObjects <= first.counts.gdiObjects, "more GDI objects" + where);
       expect(now.userObjects <= first.counts.userObjects, "more USER objects" + where);
     }
@@ -261,8 +266,8 @@ SoakQso soakQso(int index) {
 }
 
 SoakResult runSoak(PluginDoor& door, const SoakPlan& plan,
-                   const std::function<ProcessCounts()>& measure, std::size_t heapSlackBytes) {
-  return Soak(door, plan, measure).run(heapSlackBytes);
+                   const std::function<ProcessCounts()>& measure, const Slack& slack) {
+  return Soak(door, plan, measure).run(slack);
 }
 
 void printSoak(const SoakResult& result, std::FILE* out) {
