@@ -15,6 +15,23 @@ bool isAllowedInFileName(char c) {
   return byte >= 32 && std::string_view("/\\:*?\"<>|").find(c) == std::string_view::npos;
 }
 
+// The length of the name's part before its first dot, without trailing spaces, when that part is
+// one of the device names Windows opens instead of a file whatever the extension ("CON.cbr" is
+// the console): CON, PRN, AUX, NUL, COM0 to COM9, LPT0 to LPT9, in any letter case. Else 0.
+size_t deviceNameLength(std::string_view base) {
+  std::string_view stem = base.substr(0, base.find('.'));
+  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
+  std::string upper(stem);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  const bool device =
+      upper == "CON" || upper == "PRN" || upper == "AUX" || upper == "NUL" ||
+      (upper.size() == 4 && (upper.starts_with("COM") || upper.starts_with("LPT")) &&
+       upper[3] >= '0' && upper[3] <= '9');
+  return device ? stem.size() : 0;
+}
+
 }  // namespace
 
 std::string ReplaceAll(std::string_view text, std::string_view searched,
@@ -53,6 +70,7 @@ std::string cabrilloFileBase(std::string_view callsign) {
   for (char& c : base) {
     if (!isAllowedInFileName(c)) c = '_';
   }
+  if (const size_t device = deviceNameLength(base)) base.insert(device, "_");
   return base;
 }
 

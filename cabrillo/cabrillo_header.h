@@ -49,7 +49,8 @@ std::string soapboxStoredToFile(std::string_view stored);
 
 // The file base name for an own callsign: white space is trimmed from both ends, then every
 // character Windows does not allow in a file name ("/", "\", ":", "*", "?", """, "<", ">", "|",
-// control characters and NUL) becomes "_"; an empty result is "NOCALL".
+// control characters and NUL) becomes "_", and a Windows device name (CON, NUL, COM1, ... before
+// any dot) gets a "_" after it; an empty result is "NOCALL".
 std::string cabrilloFileBase(std::string_view callsign);
 
 }  // namespace stats

@@ -22,7 +22,7 @@ TEST(CabrilloHeader, SoapboxForms) {
 
 // The file is named after the callsign, so no callsign may name anything but one file in the
 // current folder: what Windows does not take in a file name (it would reach another folder, a
-// drive, an alternate data stream, or fail) becomes "_".
+// drive, an alternate data stream, or fail) becomes "_", and a device name gets a "_" after it.
 TEST(CabrilloHeader, FileBaseFromCallsign) {
   using namespace std::string_literals;
   const struct {
@@ -40,6 +40,14 @@ TEST(CabrilloHeader, FileBaseFromCallsign) {
       {"K1\tAA\x01\x1F", "K1_AA__"},
       {"K1\0AA"s, "K1_AA"},
       {"K1\x7F\xC3\xA4", "K1\x7F\xC3\xA4"},
+      {"CON", "CON_"},
+      {"nul", "nul_"},
+      {"Com1", "Com1_"},
+      {"LPT9.X", "LPT9_.X"},
+      {"AUX .P", "AUX_ .P"},
+      {"CONX", "CONX"},
+      {"COM10", "COM10"},
+      {"XCON", "XCON"},
   };
   for (const auto& example : cases) {
     EXPECT_EQ(stats::cabrilloFileBase(example.callsign), example.base) << example.callsign;
