@@ -8,6 +8,8 @@
 #include <map>
 #include <string_view>
 
+#include "plugin/contest_rules.h"
+
 namespace stats_soak {
 namespace {
 
@@ -31,11 +33,8 @@ constexpr std::array<Country, 24> kCountries = {{
     {"PA", "PA"}, {"OZ", "OZ"}, {"SM", "SM"}, {"OH", "OH"}, {"S5", "S5"}, {"9A", "9A"},
     {"UA", "UA"}, {"K", "K"},   {"JA", "JA"}, {"VK", "VK"}, {"PY", "PY"}, {"ZS", "ZS"},
 }};
-constexpr std::array<unsigned, 6> kBandStartHz = {1'810'000,  3'500'000,  7'000'000,
-                                                  14'000'000, 21'000'000, 28'000'000};
-constexpr std::array<std::string_view, 6> kBands = {"160m", "80m", "40m", "20m", "15m", "10m"};
-constexpr std::array<std::string_view, 11> kProvinces = {"AN", "BR", "BW", "HT", "LB", "LG",
-                                                         "NM", "LU", "OV", "VB", "WV"};
+constexpr std::array<unsigned, stats::kContestBandCount> kBandStartHz = {
+    1'810'000, 3'500'000, 7'000'000, 14'000'000, 21'000'000, 28'000'000};
 constexpr int kStations = 20'000;
 
 // The station worked: its call, prefixes and exchange follow from its number.
@@ -49,7 +48,7 @@ void describeStation(int station, SoakQso& qso) {
     qso.call += static_cast<char>('A' + letters % 26);
   }
   if (country.dxccPrefix == "ON") {
-    qso.receivedExchange = kProvinces[(draw >> 16) % kProvinces.size()];
+    qso.receivedExchange = stats::kBelgianProvinces[(draw >> 16) % stats::kBelgianProvinces.size()];
   } else {
     qso.receivedExchange = std::to_string(1 + (draw >> 16) % 2000);
   }
@@ -256,8 +255,8 @@ SoakQso soakQso(int index) {
   SoakQso qso;
   const uint64_t draw = mixed(static_cast<uint64_t>(index));
   describeStation(static_cast<int>(draw % kStations), qso);
-  const std::size_t band = (draw >> 20) % kBands.size();
-  qso.band = kBands[band];
+  const std::size_t band = (draw >> 20) % stats::kContestBands.size();
+  qso.band = stats::kContestBands[band];
   qso.mode = (draw >> 24) % 5 == 0 ? "SSB" : "CW";
   qso.frequencyHz = kBandStartHz[band] + static_cast<unsigned>((draw >> 28) % 100) * 500;
   qso.sentSerial = std::to_string(index + 1);
