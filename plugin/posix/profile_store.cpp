@@ -11,9 +11,10 @@
 //   owner, group and mode, and no other name shares it.
 // - Any other file (more than one link, another owner, a group we cannot give a new file, or a
 //   folder we cannot create a file in): written in place, so that every name of it sees the new
-//   text and its owner stays. The new text goes over the old from offset 0 in one write, is
-//   flushed, and only then is the file cut to the new length: a crash never leaves it shorter
-//   than it was, at worst with the new text (or its start) followed by the rest of the old one.
+//   text and its owner stays. The room a longer text needs is taken first, so a full disk
+//   changes nothing; the new text goes over the old from offset 0 in one write, is flushed, and
+//   only then is the file cut to the new length: a crash never leaves it shorter than it was, at
+//   worst with the new text (or its start) followed by the rest of the old one.
 // A symbolic link is followed to the name it finally stands for, and the file there is written in
 // one of these ways. Whether the file may be written is decided from its permission bits for the
 // effective user and groups, also for root (who may open anything): a read-only settings file
@@ -387,8 +388,15 @@ bool writeInPlace(const fs::path& path, const struct stat& old, std::string_view
       info.st_dev != old.st_dev || info.st_ino != old.st_ino) {
     return false;
   }
-  if (!writeAllAt(fd.get(), bytes, 0) || ::fsync(fd.get()) != 0) return false;
   const auto length = static_cast<off_t>(bytes.size());
+  // Room for a longer text is taken before any byte changes: on a full disk (or past the size the
+  // process may write) the file stays exactly as it was, instead of the new text's start over the
+  // old one.
+  if (length > info.st_size &&
+      ::posix_fallocate(fd.get(), info.st_size, length - info.st_size) != 0) {
+    return false;
+  }
+  if (!writeAllAt(fd.get(), bytes, 0) || ::fsync(fd.get()) != 0) return false;
   if (info.st_size > length && (::ftruncate(fd.get(), length) != 0 || ::fsync(fd.get()) != 0)) {
     return false;
   }

@@ -354,8 +354,8 @@ TEST(ProfilePosixFiles, EveryFileIsReadAndWrittenAsItMayBe) {
        "CW",
        false,
        {"Plugins/ZRV.ini", "Plugins/other.ini"},
-       std::nullopt,
-       12},
+       "[Settings]\r\nName=Jan Peeters\r\nMode=CW\r\n",  // the longer text found no room
+       37},                                              // past "Mode=" of the old text
       {"binary garbage",
        [] { put("Plugins/ZRV.ini", "\x01\x02\xFF\xFE[Settings]\r\nMode=CW"); },
        "none",
