@@ -44,6 +44,23 @@ class ProfileStore {
   virtual std::unique_ptr<ProfileSnapshot> snapshot(std::string_view section) = 0;
 };
 
+// A snapshot that reads each key through the store when asked for: what a read gives is what the
+// store's `read` gives at that moment, the store's own writes included. For a store whose reads are
+// cheap (the Windows one, and stores kept in memory).
+class ReadThroughSnapshot final : public ProfileSnapshot {
+ public:
+  ReadThroughSnapshot(ProfileStore& store, std::string_view section)
+      : store_(store), section_(section) {}
+  std::string read(std::string_view key, std::string_view defaultValue) const override {
+    return store_.read(section_, key, defaultValue);
+  }
+  void written(std::string_view, std::string_view) override {}
+
+ private:
+  ProfileStore& store_;
+  std::string section_;
+};
+
 // The platform's profile store for `fileName`, a name as the plug-in gives it ("Plugins\ZRV.ini"),
 // resolved against the current directory. Defined once per platform.
 std::unique_ptr<ProfileStore> makePlatformProfileStore(std::string fileName);

@@ -14,23 +14,6 @@
 namespace stats {
 namespace {
 
-// kernel32 keeps the file it read last in memory, so an operation's snapshot reads each key from
-// the store when it is asked for; the store's writes are then in every later read already.
-class ReadThroughSnapshot final : public ProfileSnapshot {
- public:
-  ReadThroughSnapshot(ProfileStore& store, std::string_view section)
-      : store_(store), section_(section) {}
-
-  std::string read(std::string_view key, std::string_view defaultValue) const override {
-    return store_.read(section_, key, defaultValue);
-  }
-  void written(std::string_view, std::string_view) override {}
-
- private:
-  ProfileStore& store_;
-  std::string section_;
-};
-
 class Win32ProfileStore final : public ProfileStore {
  public:
   explicit Win32ProfileStore(std::string fileName) : fileName_(std::move(fileName)) {}
@@ -59,6 +42,7 @@ class Win32ProfileStore final : public ProfileStore {
                                       fileName_.c_str()) != FALSE;
   }
 
+  // kernel32 keeps the file it read last in memory: each key is read when it is asked for.
   std::unique_ptr<ProfileSnapshot> snapshot(std::string_view section) override {
     return std::make_unique<ReadThroughSnapshot>(*this, section);
   }

@@ -19,19 +19,7 @@ namespace stats_test {
 class ReadThroughStore : public stats::ProfileStore {
  public:
   std::unique_ptr<stats::ProfileSnapshot> snapshot(std::string_view section) override {
-    class Snapshot final : public stats::ProfileSnapshot {
-     public:
-      Snapshot(ProfileStore& store, std::string_view section) : store_(store), section_(section) {}
-      std::string read(std::string_view key, std::string_view fallback) const override {
-        return store_.read(section_, key, fallback);
-      }
-      void written(std::string_view, std::string_view) override {}
-
-     private:
-      ProfileStore& store_;
-      std::string section_;
-    };
-    return std::make_unique<Snapshot>(*this, section);
+    return std::make_unique<stats::ReadThroughSnapshot>(*this, section);
   }
 };
 
