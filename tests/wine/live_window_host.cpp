@@ -103,6 +103,12 @@ bool anyLiveWindow() {
   return windows.live || windows.province || windows.eu;
 }
 
+bool liveWindowsShown() {
+  const LiveWindowHandles windows = findLiveWindows();
+  return windows.live && windows.province && windows.eu && IsWindowVisible(windows.live) &&
+         IsWindowVisible(windows.province) && IsWindowVisible(windows.eu);
+}
+
 std::string windowTitle(HWND window) {
   char title[256] = {};
   if (window != nullptr) GetWindowTextA(window, title, sizeof title);

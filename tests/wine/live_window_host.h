@@ -42,6 +42,10 @@ struct LiveWindowHandles {
 LiveWindowHandles findLiveWindows();
 // Whether any of them still exists.
 bool anyLiveWindow();
+// Whether all three are open and shown. A window exists, with its controls, before the plug-in
+// has placed it; it is shown only once placed, so tests that look at or close the windows wait
+// for this rather than for the handles.
+bool liveWindowsShown();
 
 std::string windowTitle(HWND window);
 // The texts of the window's ticked check boxes, in the order of the controls.

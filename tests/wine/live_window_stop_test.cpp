@@ -52,11 +52,6 @@ struct RegisteredHost {
   ActiveObjectRegistration registration{object};
 };
 
-bool threeWindowsOpen() {
-  const LiveWindowHandles windows = findLiveWindows();
-  return windows.live && windows.province && windows.eu;
-}
-
 // A contest start that opens the live windows; with `awaitPoll`, returns once the first poll has
 // connected to the host and made its last call to it (the European-Union window's title follows
 // that call).
@@ -66,7 +61,7 @@ void startWindows(StatsDll& dll, const AutomationObject& host, bool awaitPoll) {
   startContest(dll.ResetStats0, "DL");
   if (!awaitPoll) return;
   ASSERT_TRUE(serveUntil([&] {
-    return host.commands().size() > connections && threeWindowsOpen() &&
+    return host.commands().size() > connections && liveWindowsShown() &&
            windowTitle(findLiveWindows().eu) == "Europe Union worked on ";
   })) << "the first poll did not connect";
 }
@@ -163,7 +158,7 @@ TEST(LiveWindowStop, DISABLED_ChildExitsWithTheWindowsOpen) {
   const auto resetStats = exportAs<decltype(&::ResetStats0)>(GetProcAddress(module, "ResetStats0"));
   ASSERT_NE(resetStats, nullptr);
   startContest(resetStats, "DL");
-  ASSERT_TRUE(serveUntil([&] { return !host.object.commands().empty() && threeWindowsOpen(); }));
+  ASSERT_TRUE(serveUntil([&] { return !host.object.commands().empty() && liveWindowsShown(); }));
   host.registration.revoke();  // no stale entry for the next process to find
   ExitProcess(kChildExitCode);
 }

@@ -332,10 +332,7 @@ TEST_F(LiveWindow, OperatorClosingTheLiveWindowEndsTheRun) {
     SCOPED_TRACE(close.how);
     ASSERT_NO_FATAL_FAILURE(start());
     const size_t polls = host_.selectors().size();
-    ASSERT_TRUE(serveUntil([&] {
-      const LiveWindowHandles windows = findLiveWindows();
-      return host_.selectors().size() > polls && windows.province && windows.eu;
-    }));
+    ASSERT_TRUE(serveUntil([&] { return host_.selectors().size() > polls && liveWindowsShown(); }));
     HWND live = findLiveWindows().live;
     // A key goes to the focused control, which in the live window can only be the panel.
     PostMessageA(close.message == WM_CLOSE ? live : GetDlgItem(live, IDC_MULTIPLIER_PANEL),
@@ -352,10 +349,7 @@ TEST_F(LiveWindow, OperatorClosingTheLiveWindowEndsTheRun) {
 // go on.
 TEST_F(LiveWindow, ClosedCheckBoxWindowStaysHidden) {
   ASSERT_NO_FATAL_FAILURE(start());
-  ASSERT_TRUE(serveUntil([] {
-    const LiveWindowHandles windows = findLiveWindows();
-    return windows.province && windows.eu;
-  }));
+  ASSERT_TRUE(serveUntil(liveWindowsShown));
   const LiveWindowHandles windows = findLiveWindows();
   const struct {
     HWND window;
@@ -384,10 +378,8 @@ TEST_F(LiveWindow, NextRunConnectsAfresh) {
   host_.setFrequency(14025000);
   ASSERT_NO_FATAL_FAILURE(start());
   std::vector<std::string> commands = {"<MODE:CW>", "<SP1>"};
-  ASSERT_TRUE(serveUntil([&] {
-    const LiveWindowHandles windows = findLiveWindows();
-    return commandsOf(host_) == commands && windows.province && windows.eu;
-  })) << "the first poll did not connect";
+  ASSERT_TRUE(serveUntil([&] { return commandsOf(host_) == commands && liveWindowsShown(); }))
+      << "the first poll did not connect";
 
   const LiveWindowHandles running = findLiveWindows();
   writeSetting("Start", "0");
@@ -407,11 +399,8 @@ TEST_F(LiveWindow, NextRunConnectsAfresh) {
     writeSetting("Mode", mode);
     ASSERT_NO_FATAL_FAILURE(start());
     commands.push_back(token);
-    EXPECT_TRUE(serveUntil([&] {
-      const LiveWindowHandles after = findLiveWindows();
-      return commandsOf(host_) == commands && after.province && after.eu;
-    })) << "commands "
-        << testing::PrintToString(commandsOf(host_));
+    EXPECT_TRUE(serveUntil([&] { return commandsOf(host_) == commands && liveWindowsShown(); }))
+        << "commands " << testing::PrintToString(commandsOf(host_));
   }
 }
 
@@ -421,10 +410,7 @@ TEST_F(LiveWindow, NextRunConnectsAfresh) {
 TEST_F(LiveWindow, WindowsOpenAtTheirPlaceAndRememberWhereTheyWereMoved) {
   SetCursorPos(1270, 1010);  // the pointer away from every window
   ASSERT_NO_FATAL_FAILURE(start());
-  ASSERT_TRUE(serveUntil([] {
-    const LiveWindowHandles windows = findLiveWindows();
-    return windows.province && windows.eu;
-  }));
+  ASSERT_TRUE(serveUntil(liveWindowsShown));
   const LiveWindowHandles windows = findLiveWindows();
   const auto topLeft = [](HWND window) {
     RECT frame{};
@@ -469,10 +455,7 @@ TEST_F(LiveWindow, WindowsOpenAtTheirPlaceAndRememberWhereTheyWereMoved) {
   ASSERT_TRUE(serveUntil([] { return !anyLiveWindow(); }));
   for (const char* key : kPositionKeys) removeSetting(key);
   ASSERT_NO_FATAL_FAILURE(start());
-  ASSERT_TRUE(serveUntil([] {
-    const LiveWindowHandles windows = findLiveWindows();
-    return windows.province && windows.eu;
-  }));
+  ASSERT_TRUE(serveUntil(liveWindowsShown));
   const LiveWindowHandles reopened = findLiveWindows();
   EXPECT_EQ(topLeft(reopened.live), "10,400");
   EXPECT_EQ(topLeft(reopened.province), "10,400");
