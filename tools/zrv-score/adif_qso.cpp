@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -22,14 +21,6 @@ int number(std::string_view digits) {
   int value = 0;
   for (const char c : digits) value = value * 10 + (c - '0');
   return value;
-}
-
-std::string lowerCase(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
 }
 
 void addProblem(std::string& problems, const std::string& problem) {
@@ -99,48 +90,10 @@ std::optional<double> dayFractionOf(std::string_view time) {
   return (hours * 3600 + minutes * 60 + seconds) / 86400.0;
 }
 
-enum class FrequencyError { none, notANumber, tooHigh };
-
-// MHz written as digits with at most one decimal point to Hz, rounded half up, exactly.
-FrequencyError frequencyHzOf(std::string_view mhz, unsigned int& hz) {
-  const std::size_t point = mhz.find('.');
-  std::string_view whole = mhz.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view() : mhz.substr(point + 1);
-  if ((whole.empty() && fraction.empty()) || !allDigits(whole) || !allDigits(fraction)) {
-    return FrequencyError::notANumber;
-  }
-  while (!whole.empty() && whole.front() == '0') whole.remove_prefix(1);
-  if (whole.size() > 4) return FrequencyError::tooHigh;  // 10 GHz and up
-  std::uint64_t value = 0;
-  for (const char c : whole) value = value * 10 + static_cast<unsigned>(c - '0');
-  for (std::size_t i = 0; i < 6; ++i) {
-    value = value * 10 + (i < fraction.size() ? static_cast<unsigned>(fraction[i] - '0') : 0);
-  }
-  if (fraction.size() > 6 && fraction[6] >= '5') ++value;
-  if (value > std::numeric_limits<unsigned int>::max()) return FrequencyError::tooHigh;
-  hz = static_cast<unsigned int>(value);
-  return FrequencyError::none;
-}
-
-struct BandEdges {
-  const char* band;
-  unsigned int lowHz, highHz;
-};
-
-// The amateur allocations of the contest bands, edges included.
-constexpr std::array<BandEdges, 6> kContestBandEdges = {{{"160m", 1800000, 2000000},
-                                                         {"80m", 3500000, 4000000},
-                                                         {"40m", 7000000, 7300000},
-                                                         {"20m", 14000000, 14350000},
-                                                         {"15m", 21000000, 21450000},
-                                                         {"10m", 28000000, 29700000}}};
-
-std::string contestBandOf(unsigned int hz) {
-  for (const BandEdges& edges : kContestBandEdges) {
-    if (hz >= edges.lowHz && hz <= edges.highHz) return edges.band;
-  }
-  return {};
+// A serial number as the logger hands it over: at least three digits. Anything else as written.
+std::string loggerSerial(std::string_view sent) {
+  if (sent.empty() || !allDigits(sent) || sent.size() >= 3) return std::string(sent);
+  return std::string(3 - sent.size(), '0') + std::string(sent);
 }
 
 std::string contestMode(std::string_view mode) {
@@ -185,27 +138,27 @@ AdifQso qsoFromRecord(const AdifRecord& record) {
   }
 
   const std::string_view frequency = fieldValue(record, "FREQ", problems);
+  const std::string_view band = fieldValue(record, "BAND", problems);
+  std::optional<std::uint64_t> millionths;
   if (!frequency.empty()) {
-    switch (frequencyHzOf(frequency, qso.frequencyHz)) {
-      case FrequencyError::notANumber:
-        addProblem(problems, "FREQ " + quoted(frequency) + " is not a frequency in MHz");
-        break;
-      case FrequencyError::tooHigh:
-        addProblem(problems, "FREQ " + quoted(frequency) +
-                                 " MHz is above the highest the plug-in takes (4294.967295 MHz)");
-        break;
-      case FrequencyError::none:
-        break;
+    millionths = frequencyMillionths(frequency);
+    // A contest band in BAND is enough to place the QSO; without one the FREQ must be read.
+    if (!millionths && !isContestBand(bandAndFrequency(band, std::nullopt).band)) {
+      addProblem(problems, "FREQ " + quoted(frequency) + " is not a frequency");
     }
   }
-
-  const std::string_view band = fieldValue(record, "BAND", problems);
-  qso.band = band.empty() ? contestBandOf(qso.frequencyHz) : lowerCase(band);
+  BandAndFrequency placed = bandAndFrequency(band, millionths);
+  if (!frequency.empty() && !millionths && placed.source == FrequencySource::bandEdge) {
+    placed.source = FrequencySource::overruled;
+  }
+  qso.band = std::move(placed.band);
+  qso.frequencyHz = placed.hz;
+  qso.frequencySource = placed.source;
   qso.mode = contestMode(fieldValue(record, "MODE", problems));
 
   std::string_view sent = fieldValue(record, "STX_STRING", problems);
   if (sent.empty()) sent = fieldValue(record, "STX", problems);
-  qso.sentSerial = sent;
+  qso.sentSerial = loggerSerial(sent);
   std::string_view received = fieldValue(record, "SRX_STRING", problems);
   if (received.empty()) received = fieldValue(record, "SRX", problems);
   qso.receivedExchange = received;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tools/zrv-score/adif_reader.h"
+#include "tools/zrv-score/band_plan.h"
 
 namespace zrv_score {
 
@@ -13,17 +14,23 @@ struct AdifQso {
   // time of day. Valid in every QSO without a problem.
   double oleDate = 0.0;
   bool dateValid = false;
-  unsigned int frequencyHz = 0;  // FREQ (MHz) rounded to the nearest Hz; 0 when the record has none
+  // The frequency handed over, in Hz, and where it came from (see band_plan.h): FREQ, FREQ read
+  // as kHz or Hz, or the band's lowest frequency.
+  unsigned int frequencyHz = 0;
+  FrequencySource frequencySource = FrequencySource::freq;
   // "CW"; "SSB" for SSB, USB and LSB (any case); any other mode as written.
   std::string mode;
   // BAND in lower case ("160m", "20m", "70cm"...); without BAND, the contest band (160m to 10m)
   // that holds FREQ, or "" when none does.
   std::string band;
-  std::string sentSerial;        // STX_STRING, else STX
+  // STX_STRING, else STX; a serial number with fewer than three digits zero-padded to three, as
+  // the logger hands its serials over ("001", "048", "1234").
+  std::string sentSerial;
   std::string receivedExchange;  // SRX_STRING, else SRX
   std::string prefix;            // PFX
-  // Why the record gives no QSO (its own problem, no CALL, no or a bad date, time or frequency,
-  // one field twice with different values); empty when it gives one.
+  // Why the record gives no QSO (its own problem, no CALL, no or a bad date or time, a FREQ that is
+  // no number where BAND names no contest band, one field twice with different values); empty
+  // when it gives one.
   std::string problem;
 
   bool ok() const { return problem.empty(); }

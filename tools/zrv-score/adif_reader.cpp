@@ -36,7 +36,9 @@ bool isValidDataType(std::string_view type) {
   return true;
 }
 
-enum class TagKind { field, endOfRecord, endOfHeader, malformed };
+// A marker is a bare name with no length (<EOF>, <APP_LoTW_EOF>): some programs end their files
+// with one. Outside a record it says nothing; inside one it is malformed.
+enum class TagKind { field, endOfRecord, endOfHeader, marker, malformed };
 
 struct Tag {
   TagKind kind = TagKind::malformed;
@@ -79,6 +81,7 @@ Tag parseTag(std::string_view bytes, std::size_t open) {
     return tag;
   }
   if (firstColon == std::string_view::npos) {
+    tag.kind = TagKind::marker;
     tag.defect = "it gives no length";
     return tag;
   }
@@ -169,7 +172,7 @@ void AdifReader::readHeader() {
       break;
     }
     if (tag.kind == TagKind::endOfRecord) break;
-    if (tag.kind == TagKind::malformed) {
+    if (tag.kind == TagKind::malformed || tag.kind == TagKind::marker) {
       at = tag.end;
       continue;
     }
@@ -215,6 +218,19 @@ bool AdifReader::next(AdifRecord& record) {
       if (!started) continue;  // a bare <EOR> holds no record
       return finish();
     }
+    if (tag.kind == TagKind::marker && !started) {
+      position_ = tag.end;
+      continue;
+    }
+    if (tag.kind == TagKind::endOfHeader && !record.find("CALL")) {
+      // A second header (two files joined, or a program that writes its header twice): what came
+      // since the last record is header, not a QSO.
+      position_ = tag.end;
+      started = false;
+      record.fields.clear();
+      record.problem.clear();
+      continue;
+    }
     if (!started) {
       started = true;
       record.offset = open;
@@ -226,6 +242,7 @@ bool AdifReader::next(AdifRecord& record) {
         fail("an <EOH> at byte " + std::to_string(open) + " where a field or <EOR> was expected");
         return finish();
       case TagKind::malformed:
+      case TagKind::marker:
         fail(malformedTagProblem(bytes_, open, tag));
         position_ = tag.end;
         continue;

@@ -141,9 +141,12 @@ TEST(AdifReader, HeadersMarkersAndMalformedTags) {
       {"<ADIF_VER:5>3.1.0<eoh><CALL:2>AA<EOR>", {"AA"}, ""},
       {"<CALL:2>AA<EOR:0><CALL:3:>BBB<EOR>", {"AA", "BBB"}, ""},
       {"<CALL:2:S>AA<EOR>\n<CALL:2>BB<EOR>trailing text", {"AA", "BB"}, ""},
-      {"<CALL:2>AA<EOR><ADIF_VER:5>3.1.0<EOH><CALL:2>BB<EOR>",
-       {"AA", "!", "BB"},
-       "an <EOH> at byte"},
+      // A second header, and markers outside records, are not records.
+      {"<CALL:2>AA<EOR>text<ADIF_VER:5>3.1.0<EOH><CALL:2>BB<EOR><EOF>", {"AA", "BB"}, ""},
+      {"<CALL:2>AA<EOR><APP_X_EOF>\n", {"AA"}, ""},
+      // Inside a record they still break it.
+      {"<CALL:2>XX<EOR><CALL:2>AA<EOH><CALL:2>BB<EOR>", {"XX", "!", "BB"}, "an <EOH> at byte"},
+      {"<CALL:2>AA<EOF><EOR>", {"!"}, "it gives no length"},
       {"<CALL:2>AA<EOR><", {"AA", "!"}, "no '>' closes it"},
       {"<CALL:2>AA<EOR>< CALL:2>BB<EOR><:2>CC<EOR>", {"AA", "!", "!"}, "the field name is empty"},
       {"<CALL:2:S:X>AA<EOR>", {"!"}, "its data type holds a character"},
@@ -229,6 +232,7 @@ TEST(AdifQso, MapsTheFieldsTheToolHandsOver) {
     unsigned int hz;
     std::string band, mode;
     std::string sent = "", received = "";
+    FrequencySource source = FrequencySource::freq;
   } cases[] = {
       {field("FREQ", "14.025") + field("BAND", "20M") + field("MODE", "CW"), 14025000, "20m", "CW"},
       {field("FREQ", "3.5255"), 3525500, "80m", ""},
@@ -241,16 +245,32 @@ TEST(AdifQso, MapsTheFieldsTheToolHandsOver) {
       {field("FREQ", "29.7001"), 29700100, "", ""},
       {field("FREQ", "14.3501"), 14350100, "", ""},
       {field("FREQ", "21.45"), 21450000, "15m", ""},
-      {field("BAND", "160M") + field("MODE", "Usb"), 0, "160m", "SSB"},
+      // No FREQ: the band's lowest frequency. FREQ in kHz or Hz: converted where it lands in the
+      // band. A FREQ outside BAND's contest band: BAND decides.
+      {field("BAND", "160M") + field("MODE", "Usb"), 1800000, "160m", "SSB", "", "",
+       FrequencySource::bandEdge},
+      {field("FREQ", "14200"), 14200000, "20m", "", "", "", FrequencySource::converted},
+      {field("FREQ", "7025500") + field("BAND", "40M"), 7025500, "40m", "", "", "",
+       FrequencySource::converted},
+      {field("FREQ", "3,5") + field("BAND", "80m"), 3500000, "80m", "", "", "",
+       FrequencySource::overruled},
+      {field("BAND", "30m") + field("FREQ", "10.1"), 10100000, "30m", ""},
+      {field("FREQ", "10368.1"), 4294967295u, "", ""},
       {field("BAND", "70CM") + field("FREQ", "432.2"), 432200000, "70cm", ""},
-      {field("BAND", "20m") + field("FREQ", "7.01"), 7010000, "20m", ""},
+      {field("BAND", "20m") + field("FREQ", "7.01"), 14000000, "20m", "", "", "",
+       FrequencySource::overruled},
       {field("MODE", "SSB") + field("SUBMODE", "USB"), 0, "", "SSB"},
       {field("MODE", "lsb"), 0, "", "SSB"},
       {field("MODE", "rtty"), 0, "", "rtty"},
       {field("STX", "7") + field("STX_STRING", "007") + field("SRX", "12") +
            field("SRX_STRING", "012 AN"),
        0, "", "", "007", "012 AN"},
-      {field("STX_STRING", "") + field("STX", "7") + field("SRX", " 12\r\n"), 0, "", "", "7", "12"},
+      // Serials as the logger hands them over: three digits at least.
+      {field("STX_STRING", "") + field("STX", "7") + field("SRX", " 12\r\n"), 0, "", "", "007",
+       "12"},
+      {field("STX", "48") + field("SRX", "5"), 0, "", "", "048", "5"},
+      {field("STX_STRING", "1234") + field("SRX", "5"), 0, "", "", "1234", "5"},
+      {field("STX_STRING", "12 LG") + field("SRX", "5"), 0, "", "", "12 LG", "5"},
   };
   for (const auto& test : cases) {
     SCOPED_TRACE(test.fields);
@@ -262,6 +282,7 @@ TEST(AdifQso, MapsTheFieldsTheToolHandsOver) {
     EXPECT_EQ(qso.mode, test.mode);
     EXPECT_EQ(qso.sentSerial, test.sent);
     EXPECT_EQ(qso.receivedExchange, test.received);
+    EXPECT_EQ(qso.frequencySource, test.source);
   }
 
   const AdifQso trimmed =
@@ -270,6 +291,23 @@ TEST(AdifQso, MapsTheFieldsTheToolHandsOver) {
   EXPECT_EQ(trimmed.problem, "");
   EXPECT_EQ(trimmed.call, "ON4XYZ");
   EXPECT_EQ(trimmed.prefix, "ON4");
+}
+
+TEST(BandPlan, EachContestBandHoldsItsEdgesAndNothingBeyond) {
+  const struct {
+    std::uint64_t lowHz, highHz;
+    std::string band;
+  } bands[] = {{1800000, 2000000, "160m"},  {3500000, 4000000, "80m"},
+               {7000000, 7300000, "40m"},   {14000000, 14350000, "20m"},
+               {21000000, 21450000, "15m"}, {28000000, 29700000, "10m"}};
+  for (const auto& test : bands) {
+    EXPECT_EQ(contestBandOf(test.lowHz), test.band);
+    EXPECT_EQ(contestBandOf(test.highHz), test.band);
+    EXPECT_EQ(contestBandOf(test.lowHz - 1), "") << test.band;
+    EXPECT_EQ(contestBandOf(test.highHz + 1), "") << test.band;
+    EXPECT_EQ(bandEdgeHz(test.band), test.lowHz);
+  }
+  EXPECT_EQ(contestBandOf(7250000), "40m");
 }
 
 TEST(AdifQso, DatesFollowThePluginsOleConvention) {
@@ -312,13 +350,13 @@ TEST(AdifQso, ReportsWhyARecordGivesNoQso) {
       {recordWith("", "20240302", "1260"), "TIME_ON '1260' is not a time"},
       {recordWith("", "20240302", "120060"), "TIME_ON '120060' is not a time"},
       {recordWith("", "20240302", "12000"), "TIME_ON '12000' is not a time"},
-      {recordWith(field("FREQ", "3,525")), "FREQ '3,525' is not a frequency in MHz"},
+      {recordWith(field("FREQ", "3,525")), "FREQ '3,525' is not a frequency"},
       {recordWith(field("FREQ", "14.0.2")), "FREQ '14.0.2' is not a frequency"},
       {recordWith(field("FREQ", "-14")), "FREQ '-14' is not a frequency"},
       {recordWith(field("FREQ", "1e1")), "FREQ '1e1' is not a frequency"},
       {recordWith(field("FREQ", ".")), "FREQ '.' is not a frequency"},
-      {recordWith(field("FREQ", "10368.1")), "FREQ '10368.1' MHz is above the highest"},
-      {recordWith(field("FREQ", "4294.9672955")), "FREQ '4294.9672955' MHz is above the highest"},
+      {recordWith(field("FREQ", "1234567890123")), "FREQ '1234567890123' is not a frequency"},
+      {recordWith(field("FREQ", "x") + field("BAND", "6m")), "FREQ 'x' is not a frequency"},
       {recordWith(field("call", "DL2XYZ")), "two CALL fields, 'DL1ABC' and 'DL2XYZ'"},
       {recordWith("<TIME_ON:x>"), "malformed tag <TIME_ON:x>"},
   };
