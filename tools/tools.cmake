@@ -4,7 +4,8 @@
 # portable, free of OS calls.
 add_library(zrv_adif STATIC
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif_qso.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif_reader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/band_plan.cpp)
 target_include_directories(zrv_adif PUBLIC ${CMAKE_SOURCE_DIR})
 
 if(NOT CMAKE_CROSSCOMPILING)
@@ -66,6 +67,7 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/plugin_library.cpp)
 endif()
 add_executable(zrv-score
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/log_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/plugin_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/report_table.cpp
@@ -114,3 +116,9 @@ if(NOT CMAKE_CROSSCOMPILING)
     ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples")
   gtest_discover_tests(zrv_sample_logs_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
+
+# zrv-score's parts that keep their build in a file of their own: the ADX reader, the Cabrillo 3.0
+# file and the HTML report.
+include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/adx.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/cabrillo3.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/html_report.cmake)

@@ -13,6 +13,7 @@
 #include "tools/zrv-score/adif_reader.h"
 #include "tools/zrv-score/call_prefix.h"
 #include "tools/zrv-score/country_file.h"
+#include "tools/zrv-score/log_file.h"
 #include "tools/zrv-score/plugin_dialogs.h"
 #include "tools/zrv-score/plugin_host.h"
 #include "tools/zrv-score/report_table.h"
@@ -70,20 +71,6 @@ bool parseOptions(std::span<const std::string> arguments, ScoreOptions& options,
     }
   }
   return true;
-}
-
-std::optional<std::string> readFile(const std::string& path, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    error = "cannot open " + path;
-    return std::nullopt;
-  }
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    error = "cannot read " + path;
-    return std::nullopt;
-  }
-  return bytes;
 }
 
 std::string fieldValue(const AdifRecord& record, std::string_view name) {
@@ -174,10 +161,10 @@ std::vector<std::string> sampleLogs(const CountryFile& countries) {
   std::sort(logs.begin(), logs.end());
   std::stable_partition(logs.begin(), logs.end(), [&](const std::string& path) {
     std::string unused;
-    const std::optional<std::string> bytes = readFile(path, unused);
-    if (!bytes) return true;
+    const std::optional<LogFile> file = readLogFile(path, unused);
+    if (!file) return true;
     std::ostringstream quiet;
-    const ReadLog log = readLog(path, *bytes, countries, quiet);
+    const ReadLog log = readLog(path, file->adif, countries, quiet);
     return countries.dxccPrefix(log.ownCall) != "ON";
   });
   return logs;
@@ -186,13 +173,13 @@ std::vector<std::string> sampleLogs(const CountryFile& countries) {
 int scoreLog(const std::string& path, const ScoreOptions& options, const CountryFile& countries,
              PluginHost& plugin, std::ostream& out, std::ostream& err) {
   std::string error;
-  const std::optional<std::string> bytes = readFile(path, error);
-  if (!bytes) {
+  const std::optional<LogFile> file = readLogFile(path, error);
+  if (!file) {
     err << "zrv-score: " << error << "\n";
     return 1;
   }
   const std::string name = std::filesystem::path(path).filename().string();
-  ReadLog log = readLog(name, *bytes, countries, err);
+  ReadLog log = readLog(name, file->adif, countries, err);
   const std::string ownCall =
       options.ownCall.empty() ? log.ownCall : normalizedCall(options.ownCall);
   if (ownCall.empty()) {
