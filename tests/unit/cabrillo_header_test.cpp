@@ -44,6 +44,9 @@ TEST(CabrilloHeader, FileBaseFromCallsign) {
       {"nul", "nul_"},
       {"Com1", "Com1_"},
       {"LPT9.X", "LPT9_.X"},
+      {"COM0", "COM0_"},
+      {"lpt0.P", "lpt0_.P"},
+      {"COM-", "COM-"},  // the character before "0" that stays in a file name
       {"AUX .P", "AUX_ .P"},
       {"CONX", "CONX"},
       {"COM10", "COM10"},

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qso_fixtures.h"
@@ -215,6 +216,20 @@ TEST_F(Poll, BoxesTickTheMultipliersOfTheCurrentBand) {
   EXPECT_EQ(outputs_.events[3], "province: Province on ");
   EXPECT_EQ(outputs_.events[5], "eu boxes: ");
   EXPECT_EQ(outputs_.events[6], "province boxes: ");
+}
+
+// The window keeps its own list of box texts: each European-Union entity of the rules ticks a box
+// of its own, and no box is left that no entity of the rules ticks.
+TEST_F(Poll, EveryEuropeanUnionEntityHasABoxOfItsOwn) {
+  stats::EuBoxes ticked{};
+  for (std::string_view prefix : stats::kEuropeanUnionPrefixes) {
+    const std::optional<std::size_t> box = stats::euBoxOf(prefix);
+    ASSERT_TRUE(box.has_value()) << prefix << " has no box";
+    EXPECT_FALSE(std::exchange(ticked[*box], true)) << prefix << " shares a box";
+  }
+  for (std::size_t box = 0; box < ticked.size(); ++box) {
+    EXPECT_TRUE(ticked[box]) << stats::kEuBoxTexts[box] << " is no entity of the rules";
+  }
 }
 
 TEST_F(Poll, AHostCallThatFailsEndsThePollWhereItStands) {

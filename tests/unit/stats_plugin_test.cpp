@@ -5,6 +5,8 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <map>
+#include <string>
 #include <utility>
 
 #include "fakes.h"
@@ -213,6 +215,40 @@ TEST_F(StatsPlugin, ResultCalledAgainFromItsMessageReturnsEachCallsOwnReport) {
   EXPECT_NE(inner.find("\r\nTotal\t 6\t"), std::string::npos) << inner;
   EXPECT_NE(std::string(outer).find("\r\nTotal\t 1\t"), std::string::npos) << outer;
   EXPECT_EQ(ui->messages.size(), 2u);  // the nested call showed its own message too
+}
+
+// The file's category line follows "BELGIUM" as the settings file holds it at the export, not
+// the side the contest start found: a stale "1" left by an earlier Belgian run makes a foreign
+// station Belgian there, and a Belgian station whose "1" was never stored is foreign there.
+TEST_F(StatsPlugin, ExportTakesTheBelgianSideFromTheSettingsFile) {
+  class RefusingProfile : public FakeProfile {
+   public:
+    bool write(std::string_view section, std::string_view key, std::string_view value) override {
+      return key != refusedKey && FakeProfile::write(section, key, value);
+    }
+    std::string refusedKey;
+  };
+  const struct {
+    std::string_view ownDxccPrefix;
+    std::map<std::string, std::string> stored;
+    std::string refusedKey;
+    std::string_view categoryLine;
+  } cases[] = {
+      {"DL", {{"BELGIUM", "1"}}, "", "SINGLE OPERATOR ALL BANDS HIGH POWER NONE\r\n"},
+      {"ON", {}, "BELGIUM", "SINGLE OPERATOR ALL BANDS HIGH POWER\r\n"},
+  };
+  for (const auto& example : cases) {
+    auto settings = std::make_unique<RefusingProfile>();
+    settings->values = example.stored;
+    settings->refusedKey = example.refusedKey;
+    stats::StatsPlugin exporter(std::move(settings), std::make_unique<FakeUserInterface>());
+    exporter.resetStats(1, "K1AA", example.ownDxccPrefix);
+    exporter.getResult(nullptr);
+    EXPECT_NE(scratch.readFile("K1AA.cbr")
+                  .find("\r\nCATEGORY-OPERATOR: " + std::string(example.categoryLine)),
+              std::string::npos)
+        << "own prefix " << example.ownDxccPrefix;
+  }
 }
 
 TEST_F(StatsPlugin, ShutdownStopsTheLiveWindow) {
