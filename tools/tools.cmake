@@ -5,8 +5,11 @@
 add_library(zrv_adif STATIC
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif_qso.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/adif_reader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/band_plan.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/band_plan.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/qso_selection.cpp)
 target_include_directories(zrv_adif PUBLIC ${CMAKE_SOURCE_DIR})
+# The plug-in's date formatting, for the contest period in messages.
+target_link_libraries(zrv_adif PUBLIC stats_core)
 
 if(NOT CMAKE_CROSSCOMPILING)
   # The comparison with the npm package adif-parser-ts runs node on the fixtures; scripts/setup
@@ -67,16 +70,16 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/plugin_library.cpp)
 endif()
 add_executable(zrv-score
-  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/log_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/plugin_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/report_table.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/score_command.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/score_options.cpp
   ${ZRV_PLATFORM_SOURCES})
 target_include_directories(zrv-score PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(zrv-score PRIVATE zrv_adif zrv_country zrv_settings_commands ${CMAKE_DL_LIBS})
 target_compile_definitions(zrv-score PRIVATE
-  ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples")
+  ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples" ZRV_VERSION="${PROJECT_VERSION}")
 if(WIN32)
   target_link_options(zrv-score PRIVATE -static -static-libgcc -static-libstdc++)
 endif()
@@ -102,6 +105,8 @@ zrv_score_script_test(zrv_score_samples end_to_end.cmake
 # Every ADIF fixture, broken ones included: scored or refused with a message, never a crash.
 zrv_score_script_test(zrv_score_any_log any_log.cmake
   -DFIXTURES=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/fixtures/adif)
+# What other programs' logs hold, on small logs the script writes.
+zrv_score_script_test(zrv_score_behaviour behaviour.cmake)
 
 if(NOT CMAKE_CROSSCOMPILING)
   # The generator of the sample logs (scripts/make-sample-logs builds it on its own and rewrites

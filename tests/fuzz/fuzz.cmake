@@ -48,6 +48,7 @@ target_compile_definitions(fuzz_plugin PUBLIC STATS_BUILDING_PLUGIN)
 add_library(fuzz_readers STATIC
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/adif_qso.cpp
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/adif_reader.cpp
+  ${CMAKE_SOURCE_DIR}/tools/zrv-score/band_plan.cpp
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/call_prefix.cpp
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/country_file.cpp)
 target_include_directories(fuzz_readers PUBLIC ${CMAKE_SOURCE_DIR})

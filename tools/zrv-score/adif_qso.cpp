@@ -107,6 +107,13 @@ std::string contestMode(std::string_view mode) {
 
 }  // namespace
 
+std::optional<double> oleDateOf(std::string_view date, std::string_view time) {
+  const std::optional<std::int64_t> day = oleDayOf(date);
+  const std::optional<double> fraction = dayFractionOf(time);
+  if (!day || !fraction) return std::nullopt;
+  return static_cast<double>(*day) + *fraction;
+}
+
 AdifQso qsoFromRecord(const AdifRecord& record) {
   AdifQso qso;
   if (!record.ok()) {

@@ -1,7 +1,9 @@
 // From an ADIF record to the values of one QSO as the plug-in's AddData0 takes them.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "tools/zrv-score/adif_reader.h"
 #include "tools/zrv-score/band_plan.h"
@@ -39,5 +41,9 @@ struct AdifQso {
 // Field values are taken without surrounding blanks and line ends; an empty value counts as no
 // field.
 AdifQso qsoFromRecord(const AdifRecord& record);
+
+// A date YYYYMMDD (from 1930 on) and a time HHMM or HHMMSS, UTC, as the OLE date QSO_DATE and
+// TIME_ON give; nothing when either is not one.
+std::optional<double> oleDateOf(std::string_view date, std::string_view time);
 
 }  // namespace zrv_score

@@ -5,22 +5,10 @@
 #include <string>
 
 #include "plugin/stats_exports.h"
+#include "tools/zrv-score/host_qso.h"
 #include "tools/zrv-score/plugin_library.h"
 
 namespace zrv_score {
-
-// One QSO as AddData0 takes it.
-struct HostQso {
-  std::string call;
-  COleDateTime time{};
-  unsigned int frequencyHz = 0;
-  std::string mode;
-  std::string sentSerial;
-  std::string receivedExchange;
-  std::string callPrefix;  // argument 22
-  std::string dxccPrefix;  // argument 23
-  std::string band;
-};
 
 class PluginHost {
  public:

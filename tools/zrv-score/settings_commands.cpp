@@ -25,19 +25,20 @@
 #include "plugin/user_interface.h"
 
 namespace zrv_score {
+
+// The file's name as this system writes it: "Plugins/ZRV.ini", or "Plugins\ZRV.ini" on Windows.
+std::string shownIniPath() {
+  std::string path(stats::kIniPath);
+  std::ranges::replace(path, '\\', static_cast<char>(std::filesystem::path::preferred_separator));
+  return path;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
 namespace keys = stats::keys;
 
 // ---- The settings file
-
-// The file's name as this system writes it: "Plugins/ZRV.ini", or "Plugins\ZRV.ini" on Windows.
-std::string shownIniPath() {
-  std::string path(stats::kIniPath);
-  std::ranges::replace(path, '\\', static_cast<char>(fs::path::preferred_separator));
-  return path;
-}
 
 // Why the last system call failed, as far as the system tells; a file that is there but is no
 // regular file fails without an error code on some systems.
@@ -454,6 +455,36 @@ int runSettingsCommand(std::span<const std::string> arguments, std::ostream& out
     out << key << "=" << store->read(stats::kIniSection, key, kNotSet) << "\n";
   }
   return 0;
+}
+
+bool writeRunSettings(bool belgianStation, std::string_view mode, std::ostream& out,
+                      std::ostream& err) {
+  constexpr std::string_view command = "score";
+  if (const auto failure = makeSettingsFolder(out)) {
+    writeFailed(command, *failure, err);
+    return false;
+  }
+  CheckedStore store;
+  const stats::Settings settings(store);
+  settings.writeNumber(keys::kBelgium, belgianStation ? 1 : 0);
+  settings.writeText(keys::kMode, mode);
+  if (store.failure()) {
+    writeFailed(command, *store.failure(), err);
+    return false;
+  }
+  return true;
+}
+
+bool writeSetting(std::string_view key, std::string_view value, std::ostream& err) {
+  CheckedStore store;
+  stats::Settings(store).writeText(key, value);
+  if (store.failure()) writeFailed("score", *store.failure(), err);
+  return !store.failure();
+}
+
+std::string readSetting(std::string_view key, std::string_view fallback) {
+  CheckedStore store;
+  return stats::Settings(store).readText(key, fallback);
 }
 
 }  // namespace zrv_score

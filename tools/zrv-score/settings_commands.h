@@ -16,6 +16,7 @@
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
 
 namespace zrv_score {
 
@@ -25,5 +26,22 @@ int runSetupCommand(std::span<const std::string> arguments, std::ostream& out, s
 int runHeaderCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err);
 int runSettingsCommand(std::span<const std::string> arguments, std::ostream& out,
                        std::ostream& err);
+
+// The settings of one scoring run, written before its contest start through the plug-in's own
+// settings code, as `setup` writes them: "BELGIUM" to match the own station, so that no run
+// inherits the side of another station scored in the same folder, and "Mode" to the leg. The
+// folder Plugins is created when missing. False, with the reason told on `err`, when the file
+// could not be written.
+bool writeRunSettings(bool belgianStation, std::string_view mode, std::ostream& out,
+                      std::ostream& err);
+
+// One key written through the plug-in's settings code; false, with the reason told, on failure.
+bool writeSetting(std::string_view key, std::string_view value, std::ostream& err);
+
+// A key of the settings file as the plug-in reads it; `fallback` when absent.
+std::string readSetting(std::string_view key, std::string_view fallback = {});
+
+// The settings file's name as this system writes it ("Plugins/ZRV.ini" on Linux).
+std::string shownIniPath();
 
 }  // namespace zrv_score

@@ -1,9 +1,11 @@
 // Makes the sample logs that zrv-score scores when it is given no log: two 24-hour ZRV DX Contest
-// logs in ADIF, one of a station outside Belgium and one of a Belgian station.
+// logs in ADIF, one leg each: the CW leg of a station outside Belgium and the SSB leg of a Belgian
+// station. A third, smaller log holds QSOs of both legs, for the tests of a log that does.
 //
-//   make_sample_logs OUTPUT_FOLDER
+//   make_sample_logs SAMPLES_FOLDER FIXTURES_FOLDER
 //
-// writes OUTPUT_FOLDER/foreign_station.adi and OUTPUT_FOLDER/belgian_station.adi. The output is the
+// writes SAMPLES_FOLDER/foreign_station.adi, SAMPLES_FOLDER/belgian_station.adi and
+// FIXTURES_FOLDER/both_legs.adi. The output is the
 // same bytes on every platform and compiler: the random numbers come from the program's own
 // generator (splitmix64) and every computation is in integers.
 //
@@ -475,6 +477,7 @@ struct Break {
 
 struct LogPlan {
   std::string_view fileName;
+  bool testFixture;  // written into the fixtures folder, not among the samples
   std::string_view ownCall;
   std::string_view ownProvince;  // a Belgian station's, written as MY_STATE
   uint64_t seed;
@@ -811,17 +814,19 @@ std::string adifText(const LogPlan& plan, const std::vector<Qso>& qsos) {
   return out;
 }
 
-// A German station, and a Belgian one in the province of Liège. The Belgian operator runs more
-// (it is the one called), works other Belgians mostly on the low bands and looks for DX, which
-// brings it three points.
+// A German station in the CW leg, and a Belgian one in the province of Liège in the SSB leg. The
+// Belgian operator runs more (it is the one called), works other Belgians mostly on the low bands
+// and looks for DX, which brings it three points. A Dutch station works both legs at a slower
+// rate.
 const std::vector<LogPlan>& logPlans() {
   static const std::vector<LogPlan> plans = {
       {.fileName = "foreign_station.adi",
+       .testFixture = false,
        .ownCall = "DL2QZX",
        .ownProvince = "",
        .seed = 0x5A3D'2B1C'0E4F'9D71ull,
        .ratePercent = 165,
-       .cwPercent = 55,
+       .cwPercent = 100,
        .runPercent = 55,
        .otherModeQsos = 6,
        .belgianWeights = {45, 45, 35, 12, 8, 8},
@@ -830,11 +835,12 @@ const std::vector<LogPlan>& logPlans() {
        .dxWeight = 3,
        .breaks = {{450, 15}, {910, 100}, {1200, 12}}},
       {.fileName = "belgian_station.adi",
+       .testFixture = false,
        .ownCall = "ON6QZV",
        .ownProvince = "LG",
        .seed = 0x0B7E'15A2'6C84'D3F9ull,
        .ratePercent = 95,
-       .cwPercent = 50,
+       .cwPercent = 0,
        .runPercent = 70,
        .otherModeQsos = 4,
        .belgianWeights = {30, 25, 15, 5, 3, 3},
@@ -842,6 +848,20 @@ const std::vector<LogPlan>& logPlans() {
        .europeWeight = 12,
        .dxWeight = 5,
        .breaks = {{360, 30}, {840, 180}, {1330, 20}}},
+      {.fileName = "both_legs.adi",
+       .testFixture = true,
+       .ownCall = "PA3QZT",
+       .ownProvince = "",
+       .seed = 0x7C21'9E04'B35A'18D6ull,
+       .ratePercent = 45,
+       .cwPercent = 50,
+       .runPercent = 40,
+       .otherModeQsos = 2,
+       .belgianWeights = {40, 40, 30, 10, 8, 8},
+       .euWeight = 60,
+       .europeWeight = 12,
+       .dxWeight = 3,
+       .breaks = {{300, 60}, {900, 120}}},
   };
   return plans;
 }
@@ -849,11 +869,10 @@ const std::vector<LogPlan>& logPlans() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: make_sample_logs OUTPUT_FOLDER\n";
+  if (argc != 3) {
+    std::cerr << "usage: make_sample_logs SAMPLES_FOLDER FIXTURES_FOLDER\n";
     return 2;
   }
-  const std::string folder = argv[1];
   std::set<std::string> ownCalls;
   for (const LogPlan& plan : logPlans()) ownCalls.emplace(plan.ownCall);
   Random populationRandom(0x2E6F'4C11'9A07'B853ull);
@@ -862,7 +881,8 @@ int main(int argc, char** argv) {
   for (const LogPlan& plan : logPlans()) {
     LogMaker maker(plan, population);
     const std::vector<Qso> qsos = maker.make();
-    const std::string path = folder + "/" + std::string(plan.fileName);
+    const std::string path =
+        std::string(argv[plan.testFixture ? 2 : 1]) + "/" + std::string(plan.fileName);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     const std::string text = adifText(plan, qsos);
     file.write(text.data(), static_cast<std::streamsize>(text.size()));

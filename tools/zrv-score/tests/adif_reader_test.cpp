@@ -14,6 +14,7 @@
 #include "tests/support/scratch_folder.h"
 #include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/adif_reader.h"
+#include "tools/zrv-score/qso_selection.h"
 
 namespace zrv_score {
 namespace {
@@ -308,6 +309,34 @@ TEST(BandPlan, EachContestBandHoldsItsEdgesAndNothingBeyond) {
     EXPECT_EQ(bandEdgeHz(test.band), test.lowHz);
   }
   EXPECT_EQ(contestBandOf(7250000), "40m");
+}
+
+TEST(QsoSelection, ThePeriodGivenOnTheCommandLineIsInclusive) {
+  const struct {
+    const char* text;
+    bool end;
+    const char* date;  // as oleDateOf takes it; nullptr: refused
+    const char* time;
+  } kCases[] = {
+      {"2026-03-07 12:00", false, "20260307", "120000"},
+      {"2026-03-07T12:00:30", false, "20260307", "120030"},
+      {"20260307 1200", true, "20260307", "120059"},
+      {"2026-03-08", true, "20260308", "235959"},
+      {"2026-03-08", false, "20260308", "000000"},
+      {"2026-03-07 12:0", false, nullptr, nullptr},
+      {"2026-13-07", false, nullptr, nullptr},
+      {"07-03-2026", false, nullptr, nullptr},
+      {"2026-03-07x12:00", false, nullptr, nullptr},
+  };
+  for (const auto& row : kCases) {
+    SCOPED_TRACE(row.text);
+    const std::optional<double> parsed = parseUtcDateTime(row.text, row.end);
+    if (row.date == nullptr) {
+      EXPECT_FALSE(parsed);
+    } else {
+      EXPECT_EQ(parsed, oleDateOf(row.date, row.time));
+    }
+  }
 }
 
 TEST(AdifQso, DatesFollowThePluginsOleConvention) {

@@ -15,6 +15,16 @@ endforeach()
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/Plugins")
+# The Belgian sample station's province: its sent exchange, without which no file is written.
+execute_process(
+  COMMAND ${LAUNCHER} "${TOOL}" setup --province LG
+  WORKING_DIRECTORY "${WORK}"
+  OUTPUT_QUIET
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "zrv-score setup ended with status ${status}\n${errors}")
+endif()
 execute_process(
   COMMAND ${LAUNCHER} "${TOOL}" --cabrillo --lib "${LIBRARY}" --cty "${COUNTRY_FILE}"
   WORKING_DIRECTORY "${WORK}"
