@@ -42,6 +42,10 @@ class ProfileStore {
   // each key through `read` when it is asked for (kernel32 keeps the file it read last in
   // memory); a store that reads the whole file for each key reads it here once.
   virtual std::unique_ptr<ProfileSnapshot> snapshot(std::string_view section) = 0;
+
+  // The file's name as messages give it, in the platform's own form; empty where the plug-in's
+  // own name ("Plugins\ZRV.ini") is that form.
+  virtual std::string shownName() const { return {}; }
 };
 
 // A snapshot that reads each key through the store when asked for: what a read gives is what the

@@ -42,7 +42,9 @@ int Settings::readNumber(std::string_view key) const {
 
 void Settings::writeText(std::string_view key, std::string_view value) const {
   if (!store_.write(kIniSection, key, value)) {
-    traceFailure("could not write " + std::string(key) + " to " + std::string(kIniPath));
+    const std::string shown = store_.shownName();
+    traceFailure("could not write " + std::string(key) + " to " +
+                 (shown.empty() ? std::string(kIniPath) : shown));
   } else if (snapshot_) {
     snapshot_->written(key, value);
   }

@@ -512,6 +512,13 @@ class PosixProfileStore final : public ProfileStore {
     return std::make_unique<SectionSnapshot>(std::string(section), std::move(sectionText));
   }
 
+  // "Plugins/ZRV.ini": the name with the separators it is resolved with here.
+  std::string shownName() const override {
+    std::string shown = fileName_;
+    std::replace(shown.begin(), shown.end(), '\\', '/');
+    return shown;
+  }
+
  private:
   std::string fileName_;
 };

@@ -205,7 +205,7 @@ bool writeMode() {
   const auto store = stats::makePlatformProfileStore("Plugins\\ZRV.ini");
   const stats_test::TraceCapture traces;
   stats::Settings(*store).writeText("Mode", "SSB");
-  const bool traced = traces.contains("could not write Mode to Plugins\\ZRV.ini");
+  const bool traced = traces.contains("could not write Mode to Plugins/ZRV.ini");
   EXPECT_EQ(traces.lines().size(), traced ? 1u : 0u);
   return !traced;
 }

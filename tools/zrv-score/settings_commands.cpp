@@ -93,6 +93,7 @@ class CheckedStore final : public stats::ProfileStore {
   std::unique_ptr<stats::ProfileSnapshot> snapshot(std::string_view section) override {
     return store_->snapshot(section);
   }
+  std::string shownName() const override { return store_->shownName(); }
 
   // True when the key is in the file, even with an empty value: a missing key reads as the
   // default, so two different defaults both come back only for a missing one.
