@@ -20,7 +20,7 @@ struct HtmlLegReport {
   bool belgianStation = false;
   std::string ownProvince;  // the settings' Province (a Belgian station's sent exchange)
   std::string leg;          // "CW" or "SSB"
-  std::string reportText;   // what GetResult0 returned
+  std::string reportText;   // what GetResult0 returned, or the table made of it
   // The QSOs the plug-in took, in the order they were handed over, each once (exact duplicates
   // left out).
   std::vector<HostQso> qsos;

@@ -330,7 +330,7 @@ int ScoreRun::scoreLeg(const std::string& name, const ReadLog& log, const std::s
     html.belgianStation = belgian;
     html.ownProvince = readSetting(stats::keys::kProvince);
     html.leg = legMode(leg);
-    html.reportText = report;
+    html.reportText = table ? *table : report;
     html.periodStart = options_.period.from.value_or(
         html.qsos.empty() ? 0.0 : selection.handOver.front()->qso.time.m_dt);
     html.periodEnd = options_.period.to.value_or(
