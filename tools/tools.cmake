@@ -79,7 +79,7 @@ add_executable(zrv-score
 target_include_directories(zrv-score PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(zrv-score PRIVATE zrv_adif zrv_country zrv_settings_commands ${CMAKE_DL_LIBS})
 target_compile_definitions(zrv-score PRIVATE
-  ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples" ZRV_VERSION="${PROJECT_VERSION}")
+  ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples")
 if(WIN32)
   target_link_options(zrv-score PRIVATE -static -static-libgcc -static-libstdc++)
 endif()

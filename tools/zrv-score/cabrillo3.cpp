@@ -209,11 +209,6 @@ Cabrillo3Log cabrillo3Log(std::string_view pluginFile, const stats::Settings& se
   return log;
 }
 
-std::string cabrillo3FromPluginFile(std::string_view pluginFile, const stats::Settings& settings,
-                                    bool cwLeg, std::string_view toolVersion) {
-  return cabrillo3Log(pluginFile, settings, cwLeg, toolVersion).text;
-}
-
 std::string_view zrvScoreVersion() {
   return ZRV_SCORE_VERSION;
 }

@@ -28,10 +28,6 @@ struct Cabrillo3Log {
 Cabrillo3Log cabrillo3Log(std::string_view pluginFile, const stats::Settings& settings, bool cwLeg,
                           std::string_view toolVersion);
 
-// As cabrillo3Log, the text alone: empty when the plug-in's file could not be read.
-std::string cabrillo3FromPluginFile(std::string_view pluginFile, const stats::Settings& settings,
-                                    bool cwLeg, std::string_view toolVersion);
-
 // zrv-score's version, the project's, as CREATED-BY names it.
 std::string_view zrvScoreVersion();
 

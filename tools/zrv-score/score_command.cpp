@@ -212,26 +212,27 @@ std::string summaryLine(const ReadLog& log, const LegSelection& selection, std::
 // The plug-in's file rewritten under a Cabrillo 3.0 header; false, with the reason, when it fails.
 bool rewriteAsCabrillo3(const std::string& ownCall, Leg leg, std::ostream& err) {
   const std::string fileName = stats::cabrilloFileBase(ownCall) + ".cbr";
-  std::string error;
   std::ifstream in(fileName, std::ios::binary);
   const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (!in && !in.eof()) {
     err << "zrv-score: cannot read the plug-in's Cabrillo file " << fileName << "\n";
     return false;
   }
-  std::string text;
+  Cabrillo3Log log;
   {
     const std::unique_ptr<stats::ProfileStore> store =
         stats::makePlatformProfileStore(std::string(stats::kIniPath));
     const stats::Settings settings(*store);
-    text = cabrillo3FromPluginFile(written, settings, leg == Leg::cw, ZRV_VERSION);
+    log = cabrillo3Log(written, settings, leg == Leg::cw, zrvScoreVersion());
   }
-  if (text.empty()) {
-    err << "zrv-score: " << fileName << " is not the plug-in's Cabrillo file: no 3.0 form\n";
+  for (const std::string& note : log.notes)
+    err << "zrv-score: " << fileName << ": " << note << "\n";
+  if (log.text.empty()) {
+    err << "zrv-score: " << fileName << ": no Cabrillo 3.0 form: " << log.error << "\n";
     return false;
   }
   std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
-  out << text;
+  out << log.text;
   out.close();
   if (!out) {
     err << "zrv-score: cannot write " << fileName << "\n";

@@ -55,6 +55,7 @@ bool parseScoreOptions(std::span<const std::string> arguments, ScoreOptions& opt
         return false;
       }
       options.cabrilloVersion = value;
+      options.cabrillo = true;  // asking for a version is asking for the file
     } else if (argument == "--cabrillo") {
       options.cabrillo = true;
     } else if (argument == "--raw") {
@@ -91,7 +92,7 @@ void printScoreOptionsUsage(std::ostream& out, const std::string& libraryFile,
          "  --from, --to  the contest period, UTC, inclusive: \"2026-03-07 12:00\" or a date\n"
          "  --cabrillo  also write the Cabrillo file OWNCALL.cbr in the current folder (one leg)\n"
          "  --cabrillo-version  2.0, the plug-in's own file (default), or 3.0: the same QSOs\n"
-         "              under a Cabrillo 3.0 header\n"
+         "              under a Cabrillo 3.0 header (implies --cabrillo)\n"
          "  --html      also write the score as one HTML page to FILE\n"
          "  --raw       print the plug-in's report as it is, not as a table\n"
          "  --verbose   name every record left out, with its cause\n"
