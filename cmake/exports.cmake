@@ -1,7 +1,7 @@
-# Reads plugin/exports.list, the one list of the plug-in's entry points, and generates from it
+# Reads api/exports.list, the one list of the plug-in's entry points, and generates from it
 # what each build needs: the export table of the DLL (plain names and decorated aliases), the
 # version script of the shared object, and a header for the test hosts (STATS_EXPORT_LIST).
-set(STATS_EXPORT_LIST_FILE ${CMAKE_SOURCE_DIR}/plugin/exports.list)
+set(STATS_EXPORT_LIST_FILE ${CMAKE_SOURCE_DIR}/api/exports.list)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${STATS_EXPORT_LIST_FILE})
 set(STATS_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 
@@ -13,15 +13,15 @@ else()
 endif()
 
 file(STRINGS ${STATS_EXPORT_LIST_FILE} stats_export_lines REGEX "^[A-Za-z]")
-set(stats_def "; Generated from plugin/exports.list: the plain names, then the decorated aliases.\nEXPORTS\n")
+set(stats_def "; Generated from api/exports.list: the plain names, then the decorated aliases.\nEXPORTS\n")
 set(stats_aliases "")
-set(stats_version_script "/* Generated from plugin/exports.list. */\n{\n  global:\n")
-set(stats_header "// Generated from plugin/exports.list: X(name, function, decorated name) per entry point.\n#pragma once\n#define STATS_EXPORT_LIST(X) \\\n")
+set(stats_version_script "/* Generated from api/exports.list. */\n{\n  global:\n")
+set(stats_header "// Generated from api/exports.list: X(name, function, decorated name) per entry point.\n#pragma once\n#define STATS_EXPORT_LIST(X) \\\n")
 foreach(line IN LISTS stats_export_lines)
   string(REGEX MATCHALL "[^ \t]+" columns "${line}")
   list(LENGTH columns count)
   if(NOT count EQUAL 3)
-    message(FATAL_ERROR "plugin/exports.list: a line needs three columns: ${line}")
+    message(FATAL_ERROR "api/exports.list: a line needs three columns: ${line}")
   endif()
   list(GET columns 0 name)
   list(GET columns 1 function)

@@ -10,7 +10,8 @@
 #   names its .debug file in a debug link (the file name only, which debuggers look for beside the
 #   file or in a debug folder);
 # - the DLLs carry a version resource made from the project version.
-foreach(stats_release_target Stats stats_platform stats_core)
+get_property(stats_release_layers GLOBAL PROPERTY STATS_LAYERS)
+foreach(stats_release_target Stats ${stats_release_layers})
   target_compile_options(${stats_release_target} PRIVATE -g -ffunction-sections -fdata-sections)
   if(WIN32)
     target_compile_options(${stats_release_target} PRIVATE $<$<CONFIG:Release>:-Os>)

@@ -92,15 +92,15 @@ if(NOT CMAKE_CROSSCOMPILING)
     ${CMAKE_CURRENT_LIST_DIR}/soak/native_soak.cpp
     ${CMAKE_CURRENT_LIST_DIR}/soak/posix/process_counts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/support/polling_window.cpp)
-  target_link_libraries(soak_test PRIVATE stats_platform)
+  target_link_libraries(soak_test PRIVATE stats_platform stats_core)
   add_test(NAME soak_test COMMAND soak_test)
   set_tests_properties(soak_test PROPERTIES LABELS soak TIMEOUT 900)
 
   if(STATS_BENCHMARKS)
     # The reference build of the library: the same exports over the scanning store.
     add_library(StatsLinear SHARED
-      ${CMAKE_SOURCE_DIR}/plugin/exports.cpp
-      ${CMAKE_SOURCE_DIR}/plugin/application.cpp
+      ${CMAKE_SOURCE_DIR}/entry/exports.cpp
+      ${CMAKE_SOURCE_DIR}/entry/application.cpp
       ${CMAKE_CURRENT_LIST_DIR}/model/linear_application_store.cpp)
     target_link_libraries(StatsLinear PRIVATE stats_model stats_platform)
     target_link_options(StatsLinear PRIVATE

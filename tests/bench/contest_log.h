@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/stats_api.h"
+#include "api/stats_api.h"
 
 namespace stats_bench {
 

@@ -4,8 +4,8 @@
 #include <span>
 #include <vector>
 
-#include "plugin/profile.h"
-#include "plugin/settings.h"
+#include "core/settings/profile.h"
+#include "core/settings/settings.h"
 #include "tests/bench/plugin_library.h"
 #include "tests/bench/process_clock.h"
 #include "tests/support/scratch_folder.h"

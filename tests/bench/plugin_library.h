@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/stats_exports.h"
+#include "api/stats_exports.h"
 #include "tests/bench/contest_log.h"
 
 namespace stats_bench {

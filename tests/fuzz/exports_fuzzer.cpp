@@ -36,12 +36,12 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/application.h"
-#include "plugin/cabrillo_header_settings.h"
-#include "plugin/contest_rules.h"
-#include "plugin/settings.h"
-#include "plugin/settings_keys.h"
-#include "plugin/stats_api.h"
+#include "api/stats_api.h"
+#include "core/cabrillo/cabrillo_header_settings.h"
+#include "core/rules/contest_rules.h"
+#include "core/settings/settings.h"
+#include "core/settings/settings_keys.h"
+#include "entry/application.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/fuzz/fuzz_user_interface.h"
 #include "tests/support/scratch_folder.h"

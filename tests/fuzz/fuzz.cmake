@@ -25,7 +25,7 @@ endif()
 list(APPEND stats_fuzz_compile -g -Wno-unknown-warning-option)
 
 # The plug-in as libStats.so is made of it.
-get_target_property(stats_fuzz_core_sources stats_core SOURCES)
+get_property(stats_fuzz_core_sources GLOBAL PROPERTY STATS_CORE_SOURCES)
 get_target_property(stats_fuzz_platform_sources stats_platform SOURCES)
 get_target_property(stats_fuzz_library_sources Stats SOURCES)
 set(stats_fuzz_plugin_sources)
@@ -37,10 +37,11 @@ foreach(source IN LISTS stats_fuzz_core_sources stats_fuzz_platform_sources
   list(APPEND stats_fuzz_plugin_sources ${source})
 endforeach()
 list(REMOVE_ITEM stats_fuzz_plugin_sources
-     ${CMAKE_SOURCE_DIR}/windows/headless/user_interface.cpp)
+     ${CMAKE_SOURCE_DIR}/platform/posix/user_interface.cpp)
 list(APPEND stats_fuzz_plugin_sources ${CMAKE_CURRENT_LIST_DIR}/fuzz_user_interface.cpp)
 # The shipped targets themselves are not built in this configuration.
-set_target_properties(stats_core stats_platform Stats PROPERTIES EXCLUDE_FROM_ALL TRUE)
+get_property(stats_fuzz_layers GLOBAL PROPERTY STATS_LAYERS)
+set_target_properties(${stats_fuzz_layers} Stats PROPERTIES EXCLUDE_FROM_ALL TRUE)
 add_library(fuzz_plugin STATIC ${stats_fuzz_plugin_sources})
 target_include_directories(fuzz_plugin PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_definitions(fuzz_plugin PUBLIC STATS_BUILDING_PLUGIN)

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "plugin/cabrillo_header_settings.h"
+#include "core/cabrillo/cabrillo_header_settings.h"
 
 namespace stats_fuzz {
 

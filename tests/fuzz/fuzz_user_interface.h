@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "plugin/stats_plugin.h"
-#include "plugin/user_interface.h"
+#include "core/plugin/stats_plugin.h"
+#include "core/plugin/user_interface.h"
 
 namespace stats_fuzz {
 

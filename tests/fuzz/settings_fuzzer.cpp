@@ -21,9 +21,9 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/profile.h"
-#include "plugin/settings.h"
-#include "plugin/settings_keys.h"
+#include "core/settings/profile.h"
+#include "core/settings/settings.h"
+#include "core/settings/settings_keys.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/trace_capture.h"
 

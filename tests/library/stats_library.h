@@ -16,8 +16,8 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/stats_api.h"
-#include "plugin/stats_exports.h"
+#include "api/stats_api.h"
+#include "api/stats_exports.h"
 #include "tests/support/scratch_folder.h"
 
 namespace stats_test {

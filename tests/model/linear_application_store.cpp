@@ -1,5 +1,5 @@
 // The benchmark's reference build of the library keeps its log in the scanning store.
-#include "plugin/application.h"
+#include "entry/application.h"
 #include "tests/model/linear_qso_store.h"
 
 namespace stats {

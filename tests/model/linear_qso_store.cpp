@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "plugin/ole_date_time.h"
+#include "core/log/ole_date_time.h"
 
 namespace stats_model {
 

@@ -5,7 +5,7 @@
 
 #include <unordered_map>
 
-#include "plugin/qso_store.h"
+#include "core/log/qso_store.h"
 
 namespace stats_model {
 

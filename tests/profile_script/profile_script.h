@@ -19,7 +19,7 @@
 #include <string>
 #include <string_view>
 
-#include "plugin/profile.h"
+#include "core/settings/profile.h"
 
 namespace profile_script {
 

@@ -8,7 +8,7 @@
 #include <map>
 #include <string_view>
 
-#include "plugin/contest_rules.h"
+#include "core/rules/contest_rules.h"
 
 namespace stats_soak {
 namespace {

@@ -13,9 +13,9 @@
 #include <string>
 #include <thread>
 
-#include "plugin/profile.h"
-#include "plugin/settings_keys.h"
-#include "plugin/stats_plugin.h"
+#include "core/plugin/stats_plugin.h"
+#include "core/settings/profile.h"
+#include "core/settings/settings_keys.h"
 #include "tests/soak/contest_script.h"
 #include "tests/support/polling_window.h"
 #include "tests/support/scratch_folder.h"

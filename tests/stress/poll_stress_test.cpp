@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "plugin/stats_plugin.h"
+#include "core/plugin/stats_plugin.h"
 #include "tests/support/polling_window.h"
 #include "tests/support/scratch_folder.h"
 

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "windows/win32/com_ptr.h"
+#include "platform/win32/com_ptr.h"
 
 namespace stats_test {
 

@@ -12,10 +12,10 @@
 #include <thread>
 #include <utility>
 
+#include "core/live/host_link.h"
+#include "core/live/info_panel.h"
+#include "core/live/poll.h"
 #include "tests/unit/fakes.h"
-#include "windows/host_link.h"
-#include "windows/info_panel.h"
-#include "windows/poll.h"
 
 namespace stats_test {
 

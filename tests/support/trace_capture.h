@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/diagnostics.h"
+#include "core/diagnostics/diagnostics.h"
 
 namespace stats_test {
 

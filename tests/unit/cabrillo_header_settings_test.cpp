@@ -1,4 +1,4 @@
-#include "plugin/cabrillo_header_settings.h"
+#include "core/cabrillo/cabrillo_header_settings.h"
 
 #include <gtest/gtest.h>
 

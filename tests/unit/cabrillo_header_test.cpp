@@ -1,4 +1,4 @@
-#include "cabrillo/cabrillo_header.h"
+#include "core/cabrillo/cabrillo_header.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cabrillo/cabrillo_writer.h"
+#include "core/cabrillo/cabrillo_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <map>
 #include <string>
 
+#include "core/cabrillo/cabrillo_header_settings.h"
+#include "core/settings/settings.h"
 #include "fakes.h"
-#include "plugin/cabrillo_header_settings.h"
-#include "plugin/settings.h"
 #include "tests/support/scratch_folder.h"
 
 #ifndef _WIN32

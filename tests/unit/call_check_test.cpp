@@ -1,4 +1,4 @@
-#include "plugin/call_check.h"
+#include "core/contest/call_check.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "windows/combo_selection.h"
+#include "core/dialogs/combo_selection.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // The contest's rules as data: a slip in a list or a table shows here.
-#include "plugin/contest_rules.h"
+#include "core/rules/contest_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "core/report/score_report.h"
 #include "qso_fixtures.h"
-#include "report/score_report.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // Failures the host never hears of leave a trace.
-#include "plugin/diagnostics.h"
+#include "core/diagnostics/diagnostics.h"
 
 #include <gtest/gtest.h>
 
 #include <thread>
 
-#include "cabrillo/cabrillo_writer.h"
+#include "core/cabrillo/cabrillo_writer.h"
+#include "core/settings/settings.h"
 #include "fakes.h"
-#include "plugin/settings.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/trace_capture.h"
 

@@ -1,4 +1,4 @@
-#include "windows/dialog_init_data.h"
+#include "core/dialogs/dialog_init_data.h"
 
 #include <gtest/gtest.h>
 

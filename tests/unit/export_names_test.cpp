@@ -1,4 +1,4 @@
-// The decorated name of every entry point in plugin/exports.list against its prototype in
+// The decorated name of every entry point in api/exports.list against its prototype in
 // stats_api.h: a host compiled against those prototypes as C++ links against exactly this name.
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/stats_exports.h"
+#include "api/stats_exports.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/profile.h"
-#include "plugin/user_interface.h"
-#include "windows/poll.h"
+#include "core/live/poll.h"
+#include "core/plugin/user_interface.h"
+#include "core/settings/profile.h"
 
 namespace stats_test {
 

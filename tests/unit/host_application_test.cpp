@@ -1,7 +1,7 @@
 // The host link over COM against a stand-in automation object registered in this process.
 #ifdef _WIN32
 
-#include "windows/win32/host_application.h"
+#include "platform/win32/host_application.h"
 
 #include <gtest/gtest.h>
 

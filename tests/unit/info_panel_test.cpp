@@ -1,4 +1,4 @@
-#include "windows/info_panel.h"
+#include "core/live/info_panel.h"
 
 #include <gtest/gtest.h>
 

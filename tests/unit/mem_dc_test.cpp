@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "windows/win32/gdi_canvas.h"
-#include "windows/win32/info_panel_drawing.h"
-#include "windows/win32/mem_dc.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/info_panel_drawing.h"
+#include "platform/win32/mem_dc.h"
 
 namespace {
 

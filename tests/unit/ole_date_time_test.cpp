@@ -1,4 +1,4 @@
-#include "plugin/ole_date_time.h"
+#include "core/log/ole_date_time.h"
 
 #include <gtest/gtest.h>
 

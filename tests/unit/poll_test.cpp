@@ -1,5 +1,5 @@
 // The live window's poll against a fake host and recording windows.
-#include "windows/poll.h"
+#include "core/live/poll.h"
 
 #include <gtest/gtest.h>
 

@@ -25,8 +25,8 @@
 #include <thread>
 #include <vector>
 
-#include "plugin/profile.h"
-#include "plugin/settings.h"
+#include "core/settings/profile.h"
+#include "core/settings/settings.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/trace_capture.h"
 

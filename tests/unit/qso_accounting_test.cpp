@@ -1,8 +1,8 @@
-#include "plugin/qso_accounting.h"
+#include "core/contest/qso_accounting.h"
 
 #include <gtest/gtest.h>
 
-#include "plugin/contest_rules.h"
+#include "core/rules/contest_rules.h"
 #include "tests/model/linear_qso_store.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "plugin/qso_accounting.h"
+#include "core/contest/qso_accounting.h"
 
 namespace stats_test {
 

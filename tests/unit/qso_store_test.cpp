@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "plugin/indexed_qso_store.h"
+#include "core/log/indexed_qso_store.h"
 #include "tests/model/linear_qso_store.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "report/score_report.h"
+#include "core/report/score_report.h"
 
 #include <gtest/gtest.h>
 

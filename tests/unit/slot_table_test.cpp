@@ -1,4 +1,4 @@
-#include "plugin/slot_table.h"
+#include "core/log/slot_table.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "plugin/stats_plugin.h"
+#include "core/plugin/stats_plugin.h"
 
 #include <gtest/gtest.h>
 

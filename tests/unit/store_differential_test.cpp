@@ -20,12 +20,12 @@
 #include <type_traits>
 #include <vector>
 
+#include "core/live/poll.h"
+#include "core/plugin/stats_plugin.h"
+#include "core/settings/settings_keys.h"
 #include "fakes.h"
-#include "plugin/settings_keys.h"
-#include "plugin/stats_plugin.h"
 #include "tests/model/linear_qso_store.h"
 #include "tests/support/scratch_folder.h"
-#include "windows/poll.h"
 
 namespace {
 

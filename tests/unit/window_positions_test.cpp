@@ -1,5 +1,5 @@
 // Where the live windows open, and what they write when moved.
-#include "windows/window_positions.h"
+#include "core/live/window_positions.h"
 
 #include <gtest/gtest.h>
 

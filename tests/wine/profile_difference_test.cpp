@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/profile.h"
+#include "core/settings/profile.h"
 #include "tests/profile_script/profile_script.h"
 #include "tests/wine/stats_dll.h"
 

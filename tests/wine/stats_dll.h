@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "plugin/stats_api.h"
-#include "plugin/stats_exports.h"
+#include "api/stats_api.h"
+#include "api/stats_exports.h"
 #include "tests/support/scratch_folder.h"
 
 namespace stats_test {

@@ -37,14 +37,14 @@ set(STATS_PROFILE_SCRIPT ${CMAKE_SOURCE_DIR}/tests/data/profile_script.txt)
 set(STATS_PROFILE_RUNNER_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/profile_script/native_runner.cpp
   ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.cpp
-  ${CMAKE_SOURCE_DIR}/plugin/posix/profile_store.cpp)
+  ${CMAKE_SOURCE_DIR}/platform/posix/profile_store.cpp)
 set(STATS_PROFILE_RUNNER ${CMAKE_BINARY_DIR}/profile_script_native)
 find_program(STATS_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 add_custom_command(
   OUTPUT ${STATS_PROFILE_RUNNER}
   COMMAND ${STATS_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR}
           ${STATS_PROFILE_RUNNER_SOURCES} -o ${STATS_PROFILE_RUNNER}
-  DEPENDS ${STATS_PROFILE_RUNNER_SOURCES} ${CMAKE_SOURCE_DIR}/plugin/profile.h
+  DEPENDS ${STATS_PROFILE_RUNNER_SOURCES} ${CMAKE_SOURCE_DIR}/core/settings/profile.h
           ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.h
           ${CMAKE_SOURCE_DIR}/tests/support/scratch_folder.h
   COMMENT "Building the native settings-file script runner"
@@ -61,7 +61,7 @@ add_custom_target(profile_script_native_transcript
   DEPENDS ${CMAKE_BINARY_DIR}/profile_script.txt ${CMAKE_BINARY_DIR}/profile_script.native.txt)
 target_sources(windows_host_tests PRIVATE
   ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.cpp
-  ${CMAKE_SOURCE_DIR}/plugin/win32/profile_store.cpp)
+  ${CMAKE_SOURCE_DIR}/platform/win32/profile_store.cpp)
 add_dependencies(windows_host_tests profile_script_native_transcript)
 # A test of its own, so that a difference does not hide the state of the other Windows tests.
 add_test(NAME profile_difference

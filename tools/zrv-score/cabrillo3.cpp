@@ -4,10 +4,10 @@
 #include <span>
 #include <utility>
 
-#include "cabrillo/cabrillo_header.h"
-#include "plugin/cabrillo_header_settings.h"
-#include "plugin/contest_rules.h"
-#include "plugin/settings_keys.h"
+#include "core/cabrillo/cabrillo_header.h"
+#include "core/cabrillo/cabrillo_header_settings.h"
+#include "core/rules/contest_rules.h"
+#include "core/settings/settings_keys.h"
 
 namespace zrv_score {
 namespace {

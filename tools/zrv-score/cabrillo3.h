@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "plugin/settings.h"
+#include "core/settings/settings.h"
 
 namespace zrv_score {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "plugin/stats_api.h"
+#include "api/stats_api.h"
 
 namespace zrv_score {
 

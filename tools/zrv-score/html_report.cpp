@@ -9,9 +9,9 @@
 #include <optional>
 #include <string_view>
 
-#include "plugin/contest_rules.h"
-#include "plugin/ole_date_time.h"
-#include "plugin/qso_accounting.h"
+#include "core/contest/qso_accounting.h"
+#include "core/log/ole_date_time.h"
+#include "core/rules/contest_rules.h"
 
 namespace zrv_score {
 namespace {

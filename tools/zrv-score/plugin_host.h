@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "plugin/stats_exports.h"
+#include "api/stats_exports.h"
 #include "tools/zrv-score/host_qso.h"
 #include "tools/zrv-score/plugin_library.h"
 

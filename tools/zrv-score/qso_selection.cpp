@@ -5,7 +5,7 @@
 #include <set>
 #include <tuple>
 
-#include "plugin/ole_date_time.h"
+#include "core/log/ole_date_time.h"
 #include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/band_plan.h"
 

@@ -9,8 +9,8 @@
 #include <sstream>
 #include <vector>
 
-#include "cabrillo/cabrillo_header.h"
-#include "plugin/settings_keys.h"
+#include "core/cabrillo/cabrillo_header.h"
+#include "core/settings/settings_keys.h"
 #include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/adif_reader.h"
 #include "tools/zrv-score/cabrillo3.h"

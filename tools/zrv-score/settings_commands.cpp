@@ -16,13 +16,13 @@
 #include <utility>
 #include <vector>
 
-#include "cabrillo/cabrillo_header.h"
-#include "plugin/cabrillo_header_settings.h"
-#include "plugin/contest_rules.h"
-#include "plugin/profile.h"
-#include "plugin/settings.h"
-#include "plugin/settings_keys.h"
-#include "plugin/user_interface.h"
+#include "core/cabrillo/cabrillo_header.h"
+#include "core/cabrillo/cabrillo_header_settings.h"
+#include "core/plugin/user_interface.h"
+#include "core/rules/contest_rules.h"
+#include "core/settings/profile.h"
+#include "core/settings/settings.h"
+#include "core/settings/settings_keys.h"
 
 namespace zrv_score {
 
@@ -328,7 +328,7 @@ std::string soapboxDisplayText(std::string_view argument) {
 
 // ---- settings
 
-// Every key of plugin/settings_keys.h, in its order.
+// Every key of core/settings/settings_keys.h, in its order.
 constexpr std::array kAllKeys{
     keys::kMultiplier,      keys::kProvince,      keys::kMode,
     keys::kStart,           keys::kBelgium,       keys::kClaimed,

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/ole_date_time.h"
+#include "core/log/ole_date_time.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/adif_reader.h"

@@ -9,9 +9,9 @@
 #include <sstream>
 #include <string>
 
-#include "cabrillo/cabrillo_writer.h"
+#include "core/cabrillo/cabrillo_header_settings.h"
+#include "core/cabrillo/cabrillo_writer.h"
 #include "fakes.h"
-#include "plugin/cabrillo_header_settings.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/contest_rules.h"
+#include "core/rules/contest_rules.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <tuple>
 #include <vector>
 
-#include "plugin/contest_rules.h"
+#include "core/rules/contest_rules.h"
 #include "tests/support/scratch_folder.h"
 #include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/adif_reader.h"

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "core/plugin/stats_plugin.h"
+#include "core/settings/profile.h"
+#include "core/settings/settings_keys.h"
 #include "fakes.h"
-#include "plugin/profile.h"
-#include "plugin/settings_keys.h"
-#include "plugin/stats_plugin.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

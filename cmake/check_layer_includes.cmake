@@ -1,0 +1,30 @@
+# Checks the includes of every layer: a source of folder F may include a header of F or of a
+# folder F may reach (RULES: one line "folder=allowed,allowed,..." per layer, written by
+# cmake/layers.cmake). Headers named without a folder (generated ones, system headers in quotes)
+# are not checked. Fails naming every include that reaches up.
+#
+#   cmake -DRULES=rules.txt -DSOURCE_DIR=... -P check_layer_includes.cmake
+cmake_minimum_required(VERSION 3.25)
+file(STRINGS "${RULES}" rules)
+set(faults "")
+foreach(rule IN LISTS rules)
+  string(REGEX MATCH "^([^=]+)=(.*)$" matched "${rule}")
+  set(folder "${CMAKE_MATCH_1}")
+  string(REPLACE "," ";" allowed "${CMAKE_MATCH_2}")
+  file(GLOB sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"[^\"]+\"")
+    foreach(line IN LISTS includes)
+      string(REGEX MATCH "\"([^\"]+)\"" quoted "${line}")
+      get_filename_component(included_folder "${CMAKE_MATCH_1}" DIRECTORY)
+      if(included_folder STREQUAL "" OR included_folder IN_LIST allowed)
+        continue()
+      endif()
+      file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
+      string(APPEND faults "\n  ${shown}: ${CMAKE_MATCH_1} (${folder} reaches only ${allowed})")
+    endforeach()
+  endforeach()
+endforeach()
+if(faults)
+  message(FATAL_ERROR "includes that reach a layer above or beside their own:${faults}")
+endif()

@@ -1,0 +1,9 @@
+#include "entry/application.h"
+
+namespace stats {
+
+std::unique_ptr<QsoStore> makeApplicationQsoStore() {
+  return makeIndexedQsoStore();
+}
+
+}  // namespace stats

@@ -1,0 +1,532 @@
+// The settings file on POSIX hosts: INI reading and writing with the rules of the Windows
+// private-profile functions, on a file named the Windows way ("Plugins\ZRV.ini").
+//
+// How a write reaches the disk. The settings file must stay the same file: a symbolic link keeps
+// pointing where it did and its target gets the new text; owner, group, mode and hard links stay;
+// a file the user may not write is left alone; and a crash in the middle never leaves the file
+// cut short. Two ways, chosen per write:
+// - A plain file with one link, owned by the effective user: the new text goes into a temporary
+//   file beside it (given the old file's mode and group), is flushed to disk and renamed over it.
+//   Readers and a crash see the old text or the new one, never a mix; the file keeps its name,
+//   owner, group and mode, and no other name shares it.
+// - Any other file (more than one link, another owner, a group we cannot give a new file, or a
+//   folder we cannot create a file in): written in place, so that every name of it sees the new
+//   text and its owner stays. The room a longer text needs is taken first, so a full disk
+//   changes nothing; the new text goes over the old from offset 0 in one write, is flushed, and
+//   only then is the file cut to the new length: a crash never leaves it shorter than it was, at
+//   worst with the new text (or its start) followed by the rest of the old one.
+// A symbolic link is followed to the name it finally stands for, and the file there is written in
+// one of these ways. Whether the file may be written is decided from its permission bits for the
+// effective user and groups, also for root (who may open anything): a read-only settings file
+// stays as it is.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/settings/profile.h"
+
+namespace stats {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// What kernel32 drops around lines, names and values: white space (line ends cannot be inside a
+// line) and the end-of-file mark Ctrl-Z; not the no-break space.
+bool isBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1A';
+}
+
+std::string_view trimBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string_view trimLeadingBlanks(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  return text;
+}
+
+// Only spaces: a default ending in a tab keeps it, as with the Windows functions.
+std::string_view trimTrailingSpaces(std::string_view text) {
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+// The Windows functions see names and values as C strings: they end at a NUL.
+std::string_view upToNul(std::string_view text) {
+  return text.substr(0, text.find('\0'));
+}
+
+// What the file can hold of a name or value given to a write: the INI format has no way to store
+// a line break (one written as-is would turn the rest of the text into lines of their own), and a
+// C string ends at its NUL.
+std::string_view storable(std::string_view text) {
+  return text.substr(0, text.find_first_of(std::string_view("\r\n\0", 3)));
+}
+
+char lowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+}
+
+// One matching pair of double or single quotes around the whole value goes on read.
+std::string_view unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+// The name inside a "[name]" line (up to the last ']'), or nothing for any other line.
+std::optional<std::string_view> sectionName(std::string_view line) {
+  line = trimBlanks(line);
+  if (line.empty() || line.front() != '[') return std::nullopt;
+  const size_t close = line.rfind(']');
+  if (close == std::string_view::npos) return std::nullopt;
+  return upToNul(trimBlanks(line.substr(1, close - 1)));
+}
+
+struct KeyLine {
+  std::string_view key;
+  std::string_view value;  // blanks around it dropped, quotes still on
+};
+
+// A "key=value" line; comments, section headers and lines without '=' are no keys.
+std::optional<KeyLine> keyLine(std::string_view line) {
+  line = trimBlanks(line);
+  if (line.empty() || line.front() == ';' || line.front() == '[') return std::nullopt;
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return std::nullopt;
+  return KeyLine{upToNul(trimBlanks(line.substr(0, equals))),
+                 upToNul(trimBlanks(line.substr(equals + 1)))};
+}
+
+std::string storedValue(const KeyLine& line) {
+  return std::string(unquote(line.value));
+}
+
+// Takes the file's text line by line, each without its line end. As with kernel32, a line ends at
+// a CR, at an LF and at a CR LF, wherever they stand: a CR inside what looks like a value starts a
+// new line, and a CR CR LF ends a line and leaves an empty one. The lines point into the text.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : rest_(text) {}
+
+  bool next(std::string_view& line) {
+    if (rest_.empty()) return false;
+    const char* begin = rest_.data();
+    const char* end = begin + rest_.size();
+    const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', rest_.size()));
+    const char* lineEnd = lf != nullptr ? lf : end;
+    const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', lineEnd - begin));
+    if (cr != nullptr) lineEnd = cr;
+    line = std::string_view(begin, lineEnd - begin);
+    const char* next = lineEnd;
+    if (next < end) next += *next == '\r' && next + 1 < end && next[1] == '\n' ? 2 : 1;
+    rest_.remove_prefix(next - begin);
+    return true;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  LineReader reader(text);
+  for (std::string_view line; reader.next(line);) lines.push_back(line);
+  return lines;
+}
+
+struct SectionLines {
+  size_t header;
+  size_t end;  // one past its last line: the next header or the end of the file
+};
+
+// The first section of that name; later ones of the same name are never used.
+std::optional<SectionLines> findSection(const std::vector<std::string_view>& lines,
+                                        std::string_view name) {
+  for (size_t header = 0; header < lines.size(); ++header) {
+    const auto found = sectionName(lines[header]);
+    if (!found || !equalsIgnoringCase(*found, name)) continue;
+    size_t end = header + 1;
+    while (end < lines.size() && !sectionName(lines[end])) ++end;
+    return SectionLines{header, end};
+  }
+  return std::nullopt;
+}
+
+// The first line of the section holding that key.
+std::optional<size_t> findKey(const std::vector<std::string_view>& lines, SectionLines section,
+                              std::string_view key) {
+  for (size_t index = section.header + 1; index < section.end; ++index) {
+    const auto found = keyLine(lines[index]);
+    if (found && equalsIgnoringCase(found->key, key)) return index;
+  }
+  return std::nullopt;
+}
+
+// The text with `key=value` set; nothing when it already holds exactly that value. Every line end
+// becomes CR LF, a byte order mark stays in front.
+std::optional<std::string> withValue(std::string_view text, std::string_view section,
+                                     std::string_view key, std::string_view value) {
+  std::string_view bom;
+  if (text.starts_with(kUtf8Bom)) {
+    bom = kUtf8Bom;
+    text.remove_prefix(kUtf8Bom.size());
+  }
+  std::vector<std::string_view> lines = splitLines(text);
+  std::string newLine = std::string(key) + "=" + std::string(value);
+  const auto found = findSection(lines, section);
+  std::string newSection;
+  if (!found) {
+    newSection = "[" + std::string(section) + "]";
+    if (!lines.empty()) lines.emplace_back();  // a blank line parts it from what comes before
+    lines.push_back(newSection);
+    lines.push_back(newLine);
+  } else if (const auto index = findKey(lines, *found, key)) {
+    const KeyLine stored = *keyLine(lines[*index]);
+    if (stored.value == value) return std::nullopt;
+    // The key keeps the spelling the file has, as kernel32 does.
+    newLine = std::string(stored.key) + "=" + std::string(value);
+    lines[*index] = newLine;
+  } else {
+    // After the section's last non-blank line: blank lines before the next section stay there.
+    size_t position = found->end;
+    while (position > found->header + 1 && trimBlanks(lines[position - 1]).empty()) --position;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(position), newLine);
+  }
+  std::string bytes(bom);
+  size_t size = bytes.size();
+  for (const std::string_view line : lines) size += line.size() + 2;
+  bytes.reserve(size);
+  for (const std::string_view line : lines) bytes.append(line).append("\r\n");
+  return bytes;
+}
+
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  bool valid() const { return fd_ >= 0; }
+  int get() const { return fd_; }
+  bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
+  void reset(int fd) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+
+ private:
+  int fd_;
+};
+
+// Reads to the end into `bytes`, which holds `expected` bytes' room to begin with.
+bool readAll(int fd, std::string& bytes, size_t expected) {
+  size_t filled = 0;
+  bytes.resize(expected + 1);  // one more than told: the end shows as a read of nothing
+  for (;;) {
+    if (filled == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t count = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+    if (count == 0) break;
+    if (count < 0 && errno != EINTR) return false;
+    if (count > 0) filled += static_cast<size_t>(count);
+  }
+  bytes.resize(filled);
+  return true;
+}
+
+bool writeAllAt(int fd, std::string_view bytes, off_t offset) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+    if (count < 0 && errno != EINTR) return false;
+    if (count > 0) {
+      bytes.remove_prefix(static_cast<size_t>(count));
+      offset += count;
+    }
+  }
+  return true;
+}
+
+// Never blocks: a FIFO or a device at the file's name opens without waiting for a writer, and is
+// then turned away by its type. O_NOCTTY keeps a terminal from becoming ours.
+constexpr int kOpenFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+
+struct LoadedFile {
+  enum Kind { missing, regular, unusable } kind;
+  std::string bytes;
+  struct stat info {};
+};
+
+// Reads the file at `path` (following links). Anything but a regular file that can be read is
+// `unusable`: a folder, a FIFO, a device, a socket, a link loop, a file we may not read.
+LoadedFile loadFile(const fs::path& path, int extraFlags = 0) {
+  LoadedFile file{LoadedFile::unusable, {}, {}};
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | kOpenFlags | extraFlags));
+  if (!fd.valid()) {
+    if (errno == ENOENT) file.kind = LoadedFile::missing;
+    return file;
+  }
+  if (::fstat(fd.get(), &file.info) != 0 || !S_ISREG(file.info.st_mode)) return file;
+  if (!readAll(fd.get(), file.bytes, static_cast<size_t>(file.info.st_size))) return file;
+  file.kind = LoadedFile::regular;
+  return file;
+}
+
+// The name a symbolic link at `path` finally stands for (`path` itself when it is no link); nothing
+// for a loop, a chain too long, or a name that cannot be looked at.
+std::optional<fs::path> followLinks(fs::path path) {
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+      return errno == ENOENT ? std::optional(path) : std::nullopt;
+    }
+    if (!S_ISLNK(info.st_mode)) return path;
+    std::error_code error;
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
+bool inOwnGroups(gid_t group) {
+  if (group == ::getegid()) return true;
+  const int count = ::getgroups(0, nullptr);
+  if (count <= 0) return false;
+  std::vector<gid_t> groups(static_cast<size_t>(count));
+  const int filled = ::getgroups(count, groups.data());
+  return filled > 0 && std::ranges::find(groups.begin(), groups.begin() + filled, group) !=
+                           groups.begin() + filled;
+}
+
+// The permission bits that apply to the effective user: the owner's, else the group's, else the
+// others'. Root is held to them as well.
+bool writableByMode(const struct stat& info) {
+  if (info.st_uid == ::geteuid()) return (info.st_mode & S_IWUSR) != 0;
+  if (inOwnGroups(info.st_gid)) return (info.st_mode & S_IWGRP) != 0;
+  return (info.st_mode & S_IWOTH) != 0;
+}
+
+// A file beside `target` that is removed again unless it was renamed over it.
+class TemporaryFile {
+ public:
+  explicit TemporaryFile(const fs::path& target) {
+    static std::atomic<unsigned> counter{0};
+    for (int attempt = 0; attempt < 100 && !fd_.valid(); ++attempt) {
+      path_ = target;
+      path_ += "." + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+      // 0666 lets the umask decide, as for any newly created file.
+      fd_.reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      if (!fd_.valid() && errno != EEXIST) break;
+    }
+    created_ = fd_.valid();
+  }
+  ~TemporaryFile() {
+    if (created_ && !renamed_) ::unlink(path_.c_str());
+  }
+  TemporaryFile(const TemporaryFile&) = delete;
+  TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+  bool created() const { return created_; }
+
+  // Gives the file the mode and group of the one it replaces; false when the group cannot be set.
+  bool takeOver(const struct stat& old) {
+    struct stat info {};
+    if (::fstat(fd_.get(), &info) != 0) return false;
+    if (info.st_gid != old.st_gid && ::fchown(fd_.get(), static_cast<uid_t>(-1), old.st_gid) != 0) {
+      return false;
+    }
+    return ::fchmod(fd_.get(), old.st_mode & 07777) == 0;
+  }
+
+  // Writes, flushes to disk and renames over `target`: readers see the old or the new file.
+  bool replace(const fs::path& target, std::string_view bytes) {
+    if (!fd_.valid() || !writeAllAt(fd_.get(), bytes, 0)) return false;
+    if (::fsync(fd_.get()) != 0 || !fd_.close()) return false;
+    renamed_ = ::rename(path_.c_str(), target.c_str()) == 0;
+    return renamed_;
+  }
+
+ private:
+  fs::path path_;
+  FileDescriptor fd_;
+  bool created_ = false;
+  bool renamed_ = false;
+};
+
+// Writes the new text over the old one from offset 0, flushes it and only then cuts the file to
+// its new length. `old` is the file as it was read; the file opened must still be that file.
+bool writeInPlace(const fs::path& path, const struct stat& old, std::string_view bytes) {
+  FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_NOFOLLOW | kOpenFlags));
+  struct stat info {};
+  if (!fd.valid() || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+      info.st_dev != old.st_dev || info.st_ino != old.st_ino) {
+    return false;
+  }
+  const auto length = static_cast<off_t>(bytes.size());
+  // Room for a longer text is taken before any byte changes: on a full disk (or past the size the
+  // process may write) the file stays exactly as it was, instead of the new text's start over the
+  // old one.
+  if (length > info.st_size &&
+      ::posix_fallocate(fd.get(), info.st_size, length - info.st_size) != 0) {
+    return false;
+  }
+  if (!writeAllAt(fd.get(), bytes, 0) || ::fsync(fd.get()) != 0) return false;
+  if (info.st_size > length && (::ftruncate(fd.get(), length) != 0 || ::fsync(fd.get()) != 0)) {
+    return false;
+  }
+  return fd.close();
+}
+
+// Backslashes part folders; a relative name is taken against the current directory of the moment.
+std::optional<fs::path> resolve(std::string fileName) {
+  std::ranges::replace(fileName, '\\', '/');
+  std::error_code error;
+  fs::path path = fs::absolute(fs::path(fileName), error);
+  if (error) return std::nullopt;
+  return path;
+}
+
+// The lines of the first section of that name in the file's text, its header line included, each
+// ended by CR LF; empty when there is no such section.
+std::string firstSection(std::string_view text, std::string_view name) {
+  if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
+  LineReader reader(text);
+  std::string_view line;
+  bool inside = false;
+  std::string lines;
+  while (reader.next(line)) {
+    if (const auto found = sectionName(line)) {
+      if (inside) break;
+      inside = equalsIgnoringCase(*found, name);
+    }
+    if (inside) lines.append(line).append("\r\n");
+  }
+  return lines;
+}
+
+// The Windows functions serialise all profile access of a process; so does this, which also keeps
+// two stores on one file from losing each other's writes.
+std::mutex& profileMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+// The keys of one section, read from the file once: the section's lines as the file held them,
+// with the operation's own writes applied as the store applied them to the file.
+class SectionSnapshot final : public ProfileSnapshot {
+ public:
+  SectionSnapshot(std::string section, std::string text)
+      : section_(std::move(section)), text_(std::move(text)) {}
+
+  std::string read(std::string_view key, std::string_view defaultValue) const override {
+    const std::vector<std::string_view> lines = splitLines(text_);
+    const std::string fallback(trimTrailingSpaces(defaultValue));
+    const auto found = findSection(lines, trimBlanks(section_));
+    if (!found) return fallback;
+    const auto index = findKey(lines, *found, trimBlanks(key));
+    return index ? storedValue(*keyLine(lines[*index])) : fallback;
+  }
+
+  void written(std::string_view key, std::string_view value) override {
+    if (auto text = withValue(text_, trimBlanks(storable(section_)), trimBlanks(storable(key)),
+                              trimLeadingBlanks(storable(value)))) {
+      text_ = std::move(*text);
+    }
+  }
+
+ private:
+  std::string section_;
+  std::string text_;  // the section's lines alone
+};
+
+class PosixProfileStore final : public ProfileStore {
+ public:
+  explicit PosixProfileStore(std::string fileName) : fileName_(std::move(fileName)) {}
+
+  std::string read(std::string_view section, std::string_view key,
+                   std::string_view defaultValue) override {
+    return snapshot(section)->read(key, defaultValue);
+  }
+
+  bool write(std::string_view section, std::string_view key, std::string_view value) override {
+    const std::lock_guard lock(profileMutex());
+    const auto path = resolve(fileName_);
+    const auto target = path ? followLinks(*path) : std::nullopt;
+    if (!target) return false;
+    // The final name is no link now: O_NOFOLLOW turns away one put there since.
+    const LoadedFile file = loadFile(*target, O_NOFOLLOW);
+    if (file.kind == LoadedFile::unusable) return false;
+    // Leading blanks of a value are dropped, as a read would drop them anyway.
+    const auto text = withValue(file.bytes, trimBlanks(storable(section)),
+                                trimBlanks(storable(key)), trimLeadingBlanks(storable(value)));
+    if (!text) return true;  // unchanged: the file is left as it is
+    if (file.kind == LoadedFile::regular && !writableByMode(file.info)) return false;
+
+    if (file.kind == LoadedFile::missing) return TemporaryFile(*target).replace(*target, *text);
+    if (file.info.st_nlink == 1 && file.info.st_uid == ::geteuid()) {
+      TemporaryFile temporary(*target);
+      if (temporary.created() && temporary.takeOver(file.info)) {
+        return temporary.replace(*target, *text);
+      }
+    }
+    return writeInPlace(*target, file.info, *text);
+  }
+
+  // Keeps only the lines of the first section of that name: what the reads need of a large file.
+  std::unique_ptr<ProfileSnapshot> snapshot(std::string_view section) override {
+    std::string sectionText;
+    {
+      const std::lock_guard lock(profileMutex());
+      const auto path = resolve(fileName_);
+      const LoadedFile file = path ? loadFile(*path) : LoadedFile{LoadedFile::missing, {}, {}};
+      if (file.kind == LoadedFile::regular) {
+        sectionText = firstSection(file.bytes, trimBlanks(section));
+      }
+    }
+    return std::make_unique<SectionSnapshot>(std::string(section), std::move(sectionText));
+  }
+
+  // "Plugins/ZRV.ini": the name with the separators it is resolved with here.
+  std::string shownName() const override {
+    std::string shown = fileName_;
+    std::replace(shown.begin(), shown.end(), '\\', '/');
+    return shown;
+  }
+
+ private:
+  std::string fileName_;
+};
+
+}  // namespace
+
+std::unique_ptr<ProfileStore> makePlatformProfileStore(std::string fileName) {
+  return std::make_unique<PosixProfileStore>(std::move(fileName));
+}
+
+}  // namespace stats

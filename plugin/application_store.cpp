@@ -1,9 +1,0 @@
-#include "plugin/application.h"
-
-namespace stats {
-
-std::unique_ptr<QsoStore> makeApplicationQsoStore() {
-  return makeIndexedQsoStore();
-}
-
-}  // namespace stats
