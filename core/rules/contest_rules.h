@@ -11,7 +11,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace stats {
 
 // ---- Names
