@@ -101,7 +101,7 @@ int StatsPlugin::removeData(const QsoArguments& qso) {
 int StatsPlugin::checkCall(const CallCheckArguments& arguments) {
   if (bandsDiffer(arguments.band, arguments.secondBand)) return kBandsDiffer;
   // Every check re-arms the live window's one-shot poll, so it refreshes after typing stops.
-  if (ui_->liveWindowRunning()) ui_->armPollTimer(330);
+  if (ui_->liveWindowRunning()) ui_->armPollTimer(kPollDelayAfterCallCheckMs);
   std::lock_guard<std::mutex> guard(mutex_);
   return stats::checkCall(state_, arguments);
 }

@@ -16,6 +16,10 @@
 
 namespace stats {
 
+// How long after a call check the live window polls the host, unless another check comes first:
+// the window refreshes once the operator stops typing.
+inline constexpr unsigned kPollDelayAfterCallCheckMs = 330;
+
 class StatsPlugin {
  public:
   // The log goes into `store` when one is given, else into the indexed store.
