@@ -48,6 +48,11 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/support/trace_capture.cpp)
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(unit_tests PRIVATE stats_platform stats_model ${STATS_GTEST_MAIN})
+# The platform's own tables, with the platform's unit tests.
+if(WIN32)
+  target_sources(unit_tests PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/platform/win32/cabrillo_dialog_controls_test.cpp)
+endif()
 if(CMAKE_CROSSCOMPILING)
   target_sources(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/support/automation_object.cpp)
   # One Wine start for the whole suite: a start per test case would cost seconds each.

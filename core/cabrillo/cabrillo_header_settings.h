@@ -1,8 +1,8 @@
 // The Cabrillo header as the settings file and the header dialog see it. One row per header field
 // says where the field's value comes from at an export's contest start, under which key it is
-// saved when the dialog closes with OK, and which control of the dialog shows it. The load, the
-// save and the dialog all walk this one table, in its order: the order in which the keys are
-// written (and read).
+// saved when the dialog closes with OK, and whether the dialog's edit is taken back. The load and
+// the save walk this one table, in its order: the order in which the keys are written (and read).
+// Which control of the dialog shows each field is the Win32 dialog's business.
 #pragma once
 
 #include <span>
@@ -23,21 +23,14 @@ enum class HeaderLoad {
   fixedByLeg,         // `fixedValue` in the CW leg, `fixedValueSsb` in the SSB leg
 };
 
-enum class HeaderControl {
-  edit,      // shows the field's text
-  comboBox,  // drop-down box: selects the first list entry the text begins with, else shows it
-};
-
 struct CabrilloHeaderField {
   std::string CabrilloState::*member;
   HeaderLoad load;
   std::string_view key;  // read by fromKey…; written on OK when `saved`
   std::string_view fixedValue;
   std::string_view fixedValueSsb;
-  bool saved;     // written to `key` when the dialog closes with OK
-  int controlId;  // the dialog's control for the field
-  HeaderControl control;
-  bool takenFromDialog;  // false: the control only shows the field
+  bool saved;            // written to `key` when the dialog closes with OK
+  bool takenFromDialog;  // false: the dialog only shows the field
 };
 
 // Every field of the header but the file base name and the QSO lines, each once.

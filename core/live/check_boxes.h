@@ -7,23 +7,25 @@
 #include <optional>
 #include <string_view>
 
+#include "core/rules/contest_rules.h"
+
 namespace stats {
 
-// The province window's boxes in the order of their flags (the Belgian provinces of the rules).
-inline constexpr std::size_t kProvinceBoxCount = 11;
+// The province window's boxes, one per Belgian province of the rules, in their order.
+inline constexpr std::size_t kProvinceBoxCount = kBelgianProvinces.size();
 using ProvinceBoxes = std::array<bool, kProvinceBoxCount>;
-extern const std::array<int, kProvinceBoxCount> kProvinceBoxIds;
 
-// The European-Union window's boxes in the order of their control ids, 1016 to 1063.
-inline constexpr std::size_t kEuBoxCount = 48;
+// The European-Union window's boxes, one per European-Union entity of the rules, in their order.
+// The platform finds each box's control by its text.
+inline constexpr std::size_t kEuBoxCount = kEuropeanUnionPrefixes.size();
 using EuBoxes = std::array<bool, kEuBoxCount>;
-inline constexpr int kFirstEuBoxId = 1016;
-extern const std::array<std::string_view, kEuBoxCount> kEuBoxTexts;
+// The box's text: the entity's prefix, but "SV/A" for Mount Athos ("SY").
+std::string_view euBoxText(std::size_t box);
 
 // The box a worked province ticks: the one with its text; none for an unknown text.
 std::optional<std::size_t> provinceBoxOf(std::string_view province);
-// The box a worked European-Union country ticks: the one with its text, and "SV/A" for Mount Athos
-// ("SY"), the one entity whose box carries another text; none for an unknown text.
+// The box a worked European-Union country ticks: its entity's; none for a prefix that is no
+// European-Union entity of the rules.
 std::optional<std::size_t> euBoxOf(std::string_view dxccPrefix);
 
 }  // namespace stats

@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
-#include "core/cabrillo/cabrillo_header_settings.h"
 #include "core/dialogs/combo_selection.h"
+#include "platform/win32/cabrillo_dialog_controls.h"
 #include "platform/win32/dialog_lists.h"
 #include "platform/win32/modal_dialog.h"
 #include "platform/win32/module_handle.h"
@@ -20,10 +20,10 @@ class CabrilloHeaderDialog final : public ModalDialog {
  private:
   void initialise(HWND dialog) override {
     addDialogLists(dialog, statsModule(), IDD_CABRILLO);
-    for (const CabrilloHeaderField& field : cabrilloHeaderFields()) {
-      HWND control = GetDlgItem(dialog, field.controlId);
+    for (const HeaderControl& field : cabrilloHeaderControls()) {
+      HWND control = GetDlgItem(dialog, field.id);
       const std::string& text = header_.*field.member;
-      if (field.control == HeaderControl::comboBox) {
+      if (field.kind == HeaderControlKind::comboBox) {
         const ComboSelection selection = selectComboEntry(comboEntries(control), text);
         if (selection.selectedIndex) {
           SendMessageA(control, CB_SETCURSEL, *selection.selectedIndex, 0);
@@ -38,8 +38,8 @@ class CabrilloHeaderDialog final : public ModalDialog {
 
   void accept(HWND dialog) override {
     CabrilloState edited = header_;
-    for (const CabrilloHeaderField& field : cabrilloHeaderFields()) {
-      edited.*field.member = windowText(GetDlgItem(dialog, field.controlId));
+    for (const HeaderControl& field : cabrilloHeaderControls()) {
+      edited.*field.member = windowText(GetDlgItem(dialog, field.id));
     }
     header_ = std::move(edited);
   }

@@ -1,5 +1,6 @@
 #include "platform/win32/multiplier_window.h"
 
+#include <array>
 #include <exception>
 #include <mutex>
 #include <string>
@@ -10,12 +11,33 @@
 #include "platform/win32/info_panel_drawing.h"
 #include "platform/win32/module_handle.h"
 #include "platform/win32/window_placement.h"
+#include "platform/win32/window_text.h"
 #include "resources/resource.h"
 
 namespace stats {
 namespace {
 
 constexpr UINT kFirstPollAfterMs = 300;
+
+// The province window's check boxes, in the order of the rules' provinces.
+constexpr std::array<int, kProvinceBoxCount> kProvinceBoxIds = {
+    IDC_PROVINCE_AN, IDC_PROVINCE_BR, IDC_PROVINCE_BW, IDC_PROVINCE_HT,
+    IDC_PROVINCE_LB, IDC_PROVINCE_LG, IDC_PROVINCE_NM, IDC_PROVINCE_LU,
+    IDC_PROVINCE_OV, IDC_PROVINCE_VB, IDC_PROVINCE_WV};
+
+// The European-Union window's control of each box: among the template's check boxes
+// (IDC_EU_FIRST to IDC_EU_LAST), the one that shows the box's text; 0 where none does.
+using EuBoxControls = std::array<int, kEuBoxCount>;
+EuBoxControls euBoxControls(HWND window) {
+  EuBoxControls controls{};
+  for (int id = IDC_EU_FIRST; id <= IDC_EU_LAST; ++id) {
+    const std::string text = windowText(GetDlgItem(window, id));
+    for (std::size_t box = 0; box < kEuBoxCount; ++box) {
+      if (euBoxText(box) == text) controls[box] = id;
+    }
+  }
+  return controls;
+}
 
 // One run of the live window.
 struct LiveWindowRun {
@@ -24,6 +46,9 @@ struct LiveWindowRun {
   HMODULE module = statsModule();
   CheckBoxWindowResources checkBoxResources = loadCheckBoxWindowResources(module);
   HICON icon = loadWindowIcon(module, IDI_STATS);
+  // The European-Union window the box controls were last looked up in, and its controls.
+  HWND euControlsWindow = nullptr;
+  EuBoxControls euControls{};
   bool ended = false;
 };
 
@@ -31,7 +56,7 @@ struct LiveWindowRun {
 class WindowOutputs final : public PollOutputs {
  public:
   WindowOutputs(LiveWindowRun& run, HWND liveWindow)
-      : windows_(run.windows), resources_(run.checkBoxResources), live_(liveWindow) {}
+      : run_(run), windows_(run.windows), resources_(run.checkBoxResources), live_(liveWindow) {}
 
   void cancelPollTimer() override { KillTimer(live_, kPollTimerId); }
 
@@ -55,9 +80,14 @@ class WindowOutputs final : public PollOutputs {
 
   void setEuBoxes(const EuBoxes& ticked) override {
     HWND window = windows_.window(LiveWindows::euWindow);
-    for (std::size_t box = 0; window != nullptr && box < ticked.size(); ++box) {
-      CheckDlgButton(window, kFirstEuBoxId + static_cast<int>(box),
-                     ticked[box] ? BST_CHECKED : BST_UNCHECKED);
+    if (window == nullptr) return;
+    if (run_.euControlsWindow != window) {
+      run_.euControls = euBoxControls(window);
+      run_.euControlsWindow = window;
+    }
+    for (std::size_t box = 0; box < ticked.size(); ++box) {
+      if (run_.euControls[box] == 0) continue;
+      CheckDlgButton(window, run_.euControls[box], ticked[box] ? BST_CHECKED : BST_UNCHECKED);
     }
   }
 
@@ -77,6 +107,7 @@ class WindowOutputs final : public PollOutputs {
     if (window != nullptr) SetWindowTextA(window, title.c_str());
   }
 
+  LiveWindowRun& run_;
   LiveWindows& windows_;
   const CheckBoxWindowResources& resources_;
   HWND live_;

@@ -32,13 +32,26 @@ BOOL CALLBACK collectLiveWindow(HWND window, LPARAM parameter) {
   return TRUE;
 }
 
-BOOL CALLBACK collectTickedBox(HWND control, LPARAM parameter) {
+struct BoxCollection {
+  bool tickedOnly;
+  std::vector<std::string> texts;
+};
+
+BOOL CALLBACK collectBox(HWND control, LPARAM parameter) {
+  auto& collection = *reinterpret_cast<BoxCollection*>(parameter);
   const LONG_PTR type = GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK;
   if (type != BS_AUTOCHECKBOX && type != BS_CHECKBOX) return TRUE;
-  if (SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
-    reinterpret_cast<std::vector<std::string>*>(parameter)->push_back(windowTitle(control));
+  if (!collection.tickedOnly || SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED) {
+    collection.texts.push_back(windowTitle(control));
   }
   return TRUE;
+}
+
+std::vector<std::string> boxTexts(HWND window, bool tickedOnly) {
+  BoxCollection collection{tickedOnly, {}};
+  if (window != nullptr)
+    EnumChildWindows(window, collectBox, reinterpret_cast<LPARAM>(&collection));
+  return collection.texts;
 }
 
 }  // namespace
@@ -116,11 +129,11 @@ std::string windowTitle(HWND window) {
 }
 
 std::vector<std::string> tickedBoxes(HWND window) {
-  std::vector<std::string> ticked;
-  if (window != nullptr) {
-    EnumChildWindows(window, collectTickedBox, reinterpret_cast<LPARAM>(&ticked));
-  }
-  return ticked;
+  return boxTexts(window, true);
+}
+
+std::vector<std::string> checkBoxes(HWND window) {
+  return boxTexts(window, false);
 }
 
 int checkCall(const StatsDll& dll, const char* call, const char* band, const char* secondBand) {

@@ -50,6 +50,8 @@ bool liveWindowsShown();
 std::string windowTitle(HWND window);
 // The texts of the window's ticked check boxes, in the order of the controls.
 std::vector<std::string> tickedBoxes(HWND window);
+// The texts of all its check boxes.
+std::vector<std::string> checkBoxes(HWND window);
 
 // A call check as the logger makes one while the operator types, with both band arguments given.
 int checkCall(const StatsDll& dll, const char* call, const char* band = "20m",

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/rules/contest_rules.h"
 #include "resources/resource.h"
 #include "tests/support/automation_object.h"
 #include "tests/wine/dialog_screenshot.h"
@@ -243,6 +244,13 @@ TEST_F(LiveWindow, PollShowsTheCallAndTheBandOfTheRadio) {
     if (&step == &steps[0]) {
       const LiveWindowHandles windows = findLiveWindows();
       EXPECT_NE(saveScreenshot({windows.province, windows.eu}, "check-box-windows"), "");
+      // A box for every European-Union entity of the rules, found by its text (Mount Athos's
+      // reads "SV/A"), and none besides.
+      std::vector<std::string> entities;
+      for (const std::string_view prefix : stats::kEuropeanUnionPrefixes) {
+        entities.emplace_back(prefix == "SY" ? "SV/A" : prefix);
+      }
+      EXPECT_EQ(sorted(checkBoxes(windows.eu)), sorted(entities));
     }
   }
   EXPECT_EQ(host_.selectors(), std::vector<int32_t>(expected.polls, 5));
