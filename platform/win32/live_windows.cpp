@@ -8,7 +8,6 @@
 
 #include "core/diagnostics/diagnostics.h"
 #include "platform/win32/host_application.h"
-#include "platform/win32/multiplier_window.h"
 #include "platform/win32/process_state.h"
 #include "platform/win32/pumping_wait.h"
 
@@ -136,7 +135,7 @@ void LiveWindows::run() {
   } teardown{*this};
   CHostApplication host;  // released on this thread, before the windows go
   HostAttachedAtStart link(host);
-  runMultiplierWindow(*this, link);
+  runWindows_(*this, link);
 }
 
 }  // namespace stats

@@ -16,6 +16,7 @@
 #include <mutex>
 #include <optional>
 
+#include "core/live/host_link.h"
 #include "core/live/poll.h"
 #include "core/live/window_positions.h"
 #include "core/plugin/user_interface.h"
@@ -25,6 +26,10 @@ namespace stats {
 class LiveWindows {
  public:
   enum Slot { liveWindow, provinceWindow, euWindow };
+  // What the window thread runs once it has the host's link: the live window and its loop.
+  using RunWindows = void (*)(LiveWindows& windows, HostLink& host);
+
+  explicit LiveWindows(RunWindows runWindows) : runWindows_(runWindows) {}
 
   // Host's thread.
   bool running() const { return threadRunning_.load(std::memory_order_acquire); }
@@ -53,6 +58,7 @@ class LiveWindows {
 
   // Set by the host's thread before it makes the window thread; cleared by the window thread as
   // its very last act in this library's code.
+  RunWindows runWindows_;
   std::atomic<bool> threadRunning_{false};
   std::mutex slotMutex_;
   HWND slots_[3] = {nullptr, nullptr, nullptr};

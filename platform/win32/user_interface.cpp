@@ -2,6 +2,7 @@
 // box and the live windows on their own thread.
 #include "core/plugin/user_interface.h"
 #include "platform/win32/cabrillo_dialog.h"
+#include "platform/win32/live_window.h"
 #include "platform/win32/live_windows.h"
 #include "platform/win32/output_message.h"
 #include "platform/win32/setup_dialog.h"
@@ -23,7 +24,7 @@ class Win32UserInterface final : public UserInterface {
   void armPollTimer(unsigned milliseconds) override { liveWindows_.armPollTimer(milliseconds); }
 
  private:
-  LiveWindows liveWindows_;
+  LiveWindows liveWindows_{runLiveWindow};
 };
 
 }  // namespace

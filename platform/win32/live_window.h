@@ -10,6 +10,6 @@ namespace stats {
 // Creates the live window, puts it in its slot and serves the window thread's messages (those of
 // all three windows) until the live window is closed: by the operator (close box, Enter,
 // Escape) or by a close request of the host's thread. The windows are left to the teardown.
-void runMultiplierWindow(LiveWindows& windows, HostLink& host);
+void runLiveWindow(LiveWindows& windows, HostLink& host);
 
 }  // namespace stats

@@ -1,4 +1,4 @@
-#include "platform/win32/multiplier_window.h"
+#include "platform/win32/live_window.h"
 
 #include <array>
 #include <exception>
@@ -204,7 +204,7 @@ void dispatch(LiveWindows& windows, MSG& message) {
 
 }  // namespace
 
-void runMultiplierWindow(LiveWindows& windows, HostLink& host) {
+void runLiveWindow(LiveWindows& windows, HostLink& host) {
   // Everything the run takes from the library's resources is loaded here, before the live window
   // is in its slot (see CheckBoxWindowResources).
   LiveWindowRun run{windows, host};
