@@ -1,9 +1,9 @@
 // The exported entry points (listed in api/exports.list): the only place that knows the binary
 // interface. Each unpacks its arguments (a null text reads as the empty string), delegates to the
 // plug-in and never lets an exception reach the host; one that is stopped here is traced.
-#include <exception>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "api/stats_api.h"
 #include "core/diagnostics/diagnostics.h"
@@ -20,14 +20,8 @@ std::string_view text(const char* value) {
 // Runs an export's work; an exception ends it with `fallback` and a trace naming the export.
 template <typename Result, typename Work>
 Result guarded(const char* exportName, Result fallback, Work&& work) noexcept {
-  try {
-    return work();
-  } catch (const std::exception& error) {
-    stats::traceFailure(std::string(exportName) + ": stopped by an exception: " + error.what());
-  } catch (...) {
-    stats::traceFailure(std::string(exportName) + ": stopped by an unknown exception");
-  }
-  return fallback;
+  return stats::stopExceptions([exportName] { return std::string(exportName) + ": stopped"; },
+                               fallback, std::forward<Work>(work));
 }
 
 stats::QsoArguments qsoArguments(const char* call, const COleDateTime* qsoTime,

@@ -1,5 +1,6 @@
 #include "core/diagnostics/diagnostics.h"
 
+#include <exception>
 #include <mutex>
 
 namespace stats {
@@ -24,6 +25,23 @@ void traceFailure(std::string_view what) noexcept {
     if (installedWriter != nullptr) installedWriter(line);
   } catch (...) {
     // Out of memory while tracing: there is nothing left to tell it with.
+  }
+}
+
+void traceStoppedException(std::string_view stopped) noexcept {
+  try {
+    std::string what(stopped);
+    try {
+      throw;
+    } catch (const std::exception& error) {
+      what += " by an exception: ";
+      what += error.what();
+    } catch (...) {
+      what += " by an unknown exception";
+    }
+    traceFailure(what);
+  } catch (...) {
+    // No memory left to describe it.
   }
 }
 

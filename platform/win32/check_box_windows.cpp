@@ -23,7 +23,7 @@ struct CheckBoxWindow {
 
 INT_PTR CALLBACK checkBoxWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                          LPARAM lParam) noexcept {
-  try {
+  return stopExceptions("a check-box window's message stopped", FALSE, [&]() -> INT_PTR {
     if (message == WM_INITDIALOG) {
       auto* self = reinterpret_cast<CheckBoxWindow*>(lParam);
       SetWindowLongPtrW(window, DWLP_USER, lParam);
@@ -60,10 +60,7 @@ INT_PTR CALLBACK checkBoxWindowProcedure(HWND window, UINT message, WPARAM wPara
       default:
         return FALSE;
     }
-  } catch (...) {
-    traceFailure("a check-box window's message stopped by an exception");
-    return FALSE;
-  }
+  });
 }
 
 // A dialog template of `module`, in memory as long as the module is loaded; null when missing.

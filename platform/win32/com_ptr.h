@@ -1,5 +1,6 @@
-// Owners of COM's handles: an interface pointer, a BSTR, a VARIANT and the calling thread's COM
-// initialisation. Each is released by its owner's destructor, on the thread that destroys it.
+// Owners of COM's handles: an interface pointer, a BSTR (the one handle template's), a VARIANT and
+// the calling thread's COM initialisation. Each is released by its owner's destructor, on the
+// thread that destroys it.
 #pragma once
 
 #include <objbase.h>
@@ -7,6 +8,8 @@
 
 #include <string_view>
 #include <utility>
+
+#include "platform/win32/unique_handle.h"
 
 namespace stats {
 
@@ -46,22 +49,11 @@ class ComPtr {
   Interface* pointer_ = nullptr;
 };
 
-// One BSTR.
-class UniqueBstr {
- public:
-  UniqueBstr() = default;
-  explicit UniqueBstr(std::wstring_view text)
-      : text_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  ~UniqueBstr() { SysFreeString(text_); }
-  UniqueBstr(const UniqueBstr&) = delete;
-  UniqueBstr& operator=(const UniqueBstr&) = delete;
-
-  BSTR get() const { return text_; }
-  BSTR release() { return std::exchange(text_, nullptr); }
-
- private:
-  BSTR text_ = nullptr;
-};
+// One BSTR, and one made of a text (null when there is no memory for it).
+using UniqueBstr = UniqueHandle<BSTR, &SysFreeString>;
+inline UniqueBstr bstrOf(std::wstring_view text) {
+  return UniqueBstr(SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
+}
 
 // One VARIANT, cleared (VariantClear) at the end of its life.
 class UniqueVariant {

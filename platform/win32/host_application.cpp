@@ -117,7 +117,7 @@ std::optional<std::string> CHostApplication::GetCurrentCall(int32_t selector) {
 }
 
 bool CHostApplication::SendCommand(std::string_view command) {
-  UniqueBstr text(wideText(command));
+  UniqueBstr text = bstrOf(wideText(command));
   if (text.get() == nullptr) return false;
   UniqueVariant argument;
   argument->vt = VT_BSTR;

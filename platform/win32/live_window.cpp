@@ -172,7 +172,7 @@ INT_PTR handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LiveWind
 
 INT_PTR CALLBACK liveWindowProcedure(HWND window, UINT message, WPARAM wParam,
                                      LPARAM lParam) noexcept {
-  try {
+  return stopExceptions("live window message stopped", FALSE, [&]() -> INT_PTR {
     if (message == WM_INITDIALOG) {
       auto* run = reinterpret_cast<LiveWindowRun*>(lParam);
       SetWindowLongPtrW(window, DWLP_USER, lParam);
@@ -183,12 +183,7 @@ INT_PTR CALLBACK liveWindowProcedure(HWND window, UINT message, WPARAM wParam,
     }
     auto* run = reinterpret_cast<LiveWindowRun*>(GetWindowLongPtrW(window, DWLP_USER));
     return run != nullptr ? handle(window, message, wParam, lParam, *run) : FALSE;
-  } catch (const std::exception& error) {
-    traceFailure(std::string("live window message stopped by an exception: ") + error.what());
-  } catch (...) {
-    traceFailure("live window message stopped by an unknown exception");
-  }
-  return FALSE;
+  });
 }
 
 // Keyboard handling of all three windows (Enter, Escape, Tab), then the usual dispatch.

@@ -10,6 +10,7 @@
 #include "platform/win32/host_application.h"
 #include "platform/win32/process_state.h"
 #include "platform/win32/pumping_wait.h"
+#include "platform/win32/unique_handle.h"
 
 namespace stats {
 namespace {
@@ -53,13 +54,13 @@ void LiveWindows::StartMultiplierWindow(const LiveWindowContext& context) {
   context_.emplace(context);
   threadRunning_.store(true, std::memory_order_release);
   // The thread is never joined (see MultiplierThreadProc): the flag tells whether it runs.
-  HANDLE thread = CreateThread(nullptr, 0, &MultiplierThreadProc, this, 0, nullptr);
-  if (thread == nullptr) {
+  const UniqueHandle<HANDLE, &CloseHandle> thread(
+      CreateThread(nullptr, 0, &MultiplierThreadProc, this, 0, nullptr));
+  if (!thread) {
     threadRunning_.store(false, std::memory_order_release);
     traceFailure("the live window's thread could not be created");
     return;
   }
-  CloseHandle(thread);
   // The calls that follow a start reach the live window through its slot: a call check arms its
   // timer, a stop closes it. So the start returns once the window is there, or the thread has
   // ended without one.
@@ -107,13 +108,10 @@ void LiveWindows::destroy(Slot slot) {
 
 DWORD WINAPI LiveWindows::MultiplierThreadProc(LPVOID self) {
   auto& windows = *static_cast<LiveWindows*>(self);
-  try {
+  stopExceptions("live window thread stopped", 0, [&] {
     windows.run();
-  } catch (const std::exception& error) {
-    traceFailure(std::string("live window thread stopped by an exception: ") + error.what());
-  } catch (...) {
-    traceFailure("live window thread stopped by an unknown exception");
-  }
+    return 0;
+  });
   // Once the flag is clear the host's thread may unload the library (its stop waits for nothing
   // else), so the thread ends right here, in the system's code, without returning through ours.
   // A thread's end cannot be waited for instead: it needs the loader's lock, which the host's

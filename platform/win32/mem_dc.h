@@ -7,43 +7,15 @@
 
 #include <utility>
 
+#include "platform/win32/unique_handle.h"
+
 namespace stats {
-
-// A handle this code created, released with its owner by `Release` (DeleteObject, DeleteDC).
-template <typename Handle, auto Release>
-class UniqueGdiHandle {
- public:
-  UniqueGdiHandle() = default;
-  explicit UniqueGdiHandle(Handle handle) : handle_(handle) {}
-  ~UniqueGdiHandle() { reset(); }
-  UniqueGdiHandle(UniqueGdiHandle&& other) noexcept
-      : handle_(std::exchange(other.handle_, nullptr)) {}
-  UniqueGdiHandle& operator=(UniqueGdiHandle&& other) noexcept {
-    if (this != &other) {
-      reset();
-      handle_ = std::exchange(other.handle_, nullptr);
-    }
-    return *this;
-  }
-  UniqueGdiHandle(const UniqueGdiHandle&) = delete;
-  UniqueGdiHandle& operator=(const UniqueGdiHandle&) = delete;
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void reset(Handle handle = nullptr) {
-    if (handle_ != nullptr) Release(handle_);
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
 
 // A GDI object this code created (a brush, a bitmap).
 template <typename Handle>
-using UniqueGdiObject = UniqueGdiHandle<Handle, &DeleteObject>;
+using UniqueGdiObject = UniqueHandle<Handle, &DeleteObject>;
 // A device context this code created (CreateCompatibleDC).
-using UniqueDc = UniqueGdiHandle<HDC, &DeleteDC>;
+using UniqueDc = UniqueHandle<HDC, &DeleteDC>;
 
 // An object selected into a device context; the one it replaced is selected back with the owner.
 class ScopedSelection {

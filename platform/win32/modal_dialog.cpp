@@ -1,6 +1,5 @@
 #include "platform/win32/modal_dialog.h"
 
-#include <exception>
 #include <string>
 
 #include "core/diagnostics/diagnostics.h"
@@ -9,23 +8,18 @@
 namespace stats {
 namespace {
 
-// What a dialog procedure stopped: traced, since the dialog cannot tell anyone else.
-void traceDialogException(HWND dialog, const char* stage) noexcept {
-  try {
-    std::string what = "dialog stopped " + std::string(stage) + " by ";
-    try {
-      throw;
-    } catch (const std::exception& error) {
-      what += std::string("an exception: ") + error.what();
-    } catch (...) {
-      what += "an unknown exception";
-    }
+// What a dialog procedure stopped, named by the dialog's title: the dialog cannot tell anyone else.
+template <typename Work>
+bool stopDialogExceptions(HWND dialog, const char* stage, Work&& work) noexcept {
+  const auto stopped = [dialog, stage] {
     char title[128] = {};
     GetWindowTextA(dialog, title, sizeof title);
-    traceFailure(std::string(title) + ": " + what);
-  } catch (...) {
-    // No memory left to describe it.
-  }
+    return std::string(title) + ": dialog stopped " + stage;
+  };
+  return stopExceptions(stopped, false, [&] {
+    work();
+    return true;
+  });
 }
 
 }  // namespace
@@ -43,10 +37,8 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND dialog, UINT message, WPARAM wParam
     case WM_INITDIALOG: {
       auto* self = reinterpret_cast<ModalDialog*>(lParam);
       SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      try {
-        self->initialise(dialog);
-      } catch (...) {
-        traceDialogException(dialog, "while filling its controls");
+      if (!stopDialogExceptions(dialog, "while filling its controls",
+                                [&] { self->initialise(dialog); })) {
         EndDialog(dialog, -1);  // a dialog that cannot be filled counts as not shown
       }
       return TRUE;  // focus on the first tab stop
@@ -55,13 +47,10 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND dialog, UINT message, WPARAM wParam
       auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
       const WORD command = LOWORD(wParam);
       if (command == IDOK && self != nullptr) {
-        try {
-          self->accept(dialog);
-          EndDialog(dialog, IDOK);
-        } catch (...) {
-          traceDialogException(dialog, "while taking its values");
-          EndDialog(dialog, IDCANCEL);  // nothing was taken over
-        }
+        // Nothing is taken over when taking the values fails.
+        const bool taken =
+            stopDialogExceptions(dialog, "while taking its values", [&] { self->accept(dialog); });
+        EndDialog(dialog, taken ? IDOK : IDCANCEL);
         return TRUE;
       }
       if (command == IDCANCEL) {  // Cancel button, Escape, close box

@@ -45,7 +45,7 @@ AutomationObject::AutomationObject() {
 }
 
 void AutomationObject::setCurrentCall(std::wstring_view text) {
-  stats::UniqueBstr bstr(text);
+  stats::UniqueBstr bstr = stats::bstrOf(text);
   VariantClear(currentCall_.get());
   currentCall_->vt = VT_BSTR;
   currentCall_->bstrVal = bstr.release();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
 #include <thread>
 
 #include "core/cabrillo/cabrillo_writer.h"
@@ -34,6 +36,26 @@ TEST(Diagnostics, FailedSettingsWriteAndCabrilloFileAreTraced) {
   EXPECT_TRUE(traces.contains("could not create no-such-folder/K1AA.cbr"));
   ASSERT_EQ(traces.lines().size(), 2u);
   EXPECT_EQ(traces.lines()[0].rfind("Stats: ", 0), 0u);
+}
+
+// The one exception boundary: what it stopped, traced; the fallback returned in its place.
+TEST(Diagnostics, TheExceptionBoundaryTracesWhatItStopped) {
+  const stats_test::TraceCapture traces;
+  EXPECT_EQ(stats::stopExceptions("AddData0: stopped", 7, [] { return 1; }), 1);
+  EXPECT_TRUE(traces.lines().empty());
+  EXPECT_EQ(stats::stopExceptions("AddData0: stopped", 7,
+                                  []() -> int { throw std::runtime_error("disk full"); }),
+            7);
+  EXPECT_EQ(stats::stopExceptions([] { return std::string("Setup: dialog stopped"); }, false,
+                                  []() -> bool { throw 42; }),
+            false);
+  EXPECT_EQ(stats::stopExceptions([]() -> std::string { throw std::bad_alloc(); }, 0,
+                                  []() -> int { throw std::logic_error("bad"); }),
+            0);
+  EXPECT_EQ(traces.lines(),
+            (std::vector<std::string>{"Stats: AddData0: stopped by an exception: disk full",
+                                      "Stats: Setup: dialog stopped by an unknown exception",
+                                      "Stats: code stopped by an exception: std::bad_alloc"}));
 }
 
 TEST(Diagnostics, NothingIsTracedWhenWritesSucceed) {
