@@ -21,37 +21,40 @@ include(GoogleTest)
 add_library(stats_model STATIC ${CMAKE_CURRENT_LIST_DIR}/model/linear_qso_store.cpp)
 target_link_libraries(stats_model PUBLIC stats_core)
 
+# One test file per module of the core, in the folder of the core's layer (tests/unit/<layer>/).
 add_executable(unit_tests
-  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_header_settings_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_header_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo_writer_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/call_check_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/combo_selection_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/contest_rules_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/diagnostics_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/dialog_init_data_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/export_names_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/host_application_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/info_panel_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/mem_dc_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/ole_date_time_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/poll_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/profile_posix_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/qso_accounting_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/qso_store_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/score_report_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/settings_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/slot_table_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/stats_plugin_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/store_differential_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/unit/window_positions_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/api/export_names_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo/cabrillo_header_settings_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo/cabrillo_header_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/cabrillo/cabrillo_writer_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/contest/call_check_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/contest/qso_accounting_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/diagnostics/diagnostics_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/dialogs/combo_selection_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/dialogs/dialog_init_data_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/live/info_panel_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/live/poll_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/live/window_positions_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/log/ole_date_time_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/log/qso_store_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/log/slot_table_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/log/store_differential_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/plugin/stats_plugin_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/report/score_report_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/rules/contest_rules_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/settings/settings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/trace_capture.cpp)
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
 target_link_libraries(unit_tests PRIVATE stats_platform stats_model ${STATS_GTEST_MAIN})
-# The platform's own tables, with the platform's unit tests.
+# The platform's own tests, in tests/platform/<platform>/.
 if(WIN32)
   target_sources(unit_tests PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/platform/win32/cabrillo_dialog_controls_test.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/platform/win32/cabrillo_dialog_controls_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platform/win32/host_application_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platform/win32/mem_dc_test.cpp)
+else()
+  target_sources(unit_tests PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/platform/posix/profile_store_test.cpp)
 endif()
 if(CMAKE_CROSSCOMPILING)
   target_sources(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/support/automation_object.cpp)

@@ -52,7 +52,6 @@ if(NOT CMAKE_CROSSCOMPILING)
   # close with OK.
   add_executable(zrv_settings_tests
     ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/settings_commands_test.cpp)
-  target_include_directories(zrv_settings_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/unit)
   target_link_libraries(zrv_settings_tests PRIVATE zrv_settings_commands GTest::gtest_main)
   gtest_discover_tests(zrv_settings_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()

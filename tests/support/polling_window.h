@@ -15,7 +15,7 @@
 #include "core/live/host_link.h"
 #include "core/live/info_panel.h"
 #include "core/live/poll.h"
-#include "tests/unit/fakes.h"
+#include "tests/support/fakes.h"
 
 namespace stats_test {
 

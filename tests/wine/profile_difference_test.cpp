@@ -56,10 +56,10 @@ TEST(ProfileDifference, Kernel32AndThePosixStoreAgreeOnEveryStep) {
 }
 
 // Line ends, NUL bytes and blanks in a settings file written by hand, as kernel32 reads them. The
-// POSIX store's file table (tests/unit/profile_posix_test.cpp) reads the same bytes the same way.
-// As settled here: a CR, an LF and a CR LF each end a line wherever they stand (so a CR CR LF
-// leaves an empty line, and a CR inside a value or a key ends it); a name or a value ends at a NUL;
-// blanks are space, tab, VT, FF and Ctrl-Z, but not the no-break space.
+// POSIX store's file table (tests/platform/posix/profile_store_test.cpp) reads the same bytes the
+// same way. As settled here: a CR, an LF and a CR LF each end a line wherever they stand (so a CR
+// CR LF leaves an empty line, and a CR inside a value or a key ends it); a name or a value ends at
+// a NUL; blanks are space, tab, VT, FF and Ctrl-Z, but not the no-break space.
 TEST(ProfileDifference, LineEndsNulBytesAndBlanks) {
   using namespace std::string_literals;
   const struct {

@@ -11,7 +11,7 @@
 
 #include "core/cabrillo/cabrillo_header_settings.h"
 #include "core/cabrillo/cabrillo_writer.h"
-#include "fakes.h"
+#include "tests/support/fakes.h"
 
 namespace {
 

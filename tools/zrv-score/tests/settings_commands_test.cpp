@@ -16,7 +16,7 @@
 #include "core/plugin/stats_plugin.h"
 #include "core/settings/profile.h"
 #include "core/settings/settings_keys.h"
-#include "fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

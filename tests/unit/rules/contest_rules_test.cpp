@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/report/score_report.h"
-#include "qso_fixtures.h"
+#include "tests/support/qso_fixtures.h"
 
 namespace {
 

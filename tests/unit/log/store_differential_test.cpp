@@ -23,8 +23,8 @@
 #include "core/live/poll.h"
 #include "core/plugin/stats_plugin.h"
 #include "core/settings/settings_keys.h"
-#include "fakes.h"
 #include "tests/model/linear_qso_store.h"
+#include "tests/support/fakes.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

@@ -1,5 +1,4 @@
 // The host link over COM against a stand-in automation object registered in this process.
-#ifdef _WIN32
 
 #include "platform/win32/host_application.h"
 
@@ -121,5 +120,3 @@ TEST_F(HostApplication, LinkOnAnotherThreadReachesTheObjectAndLeavesComAsItFound
 }
 
 }  // namespace
-
-#endif  // _WIN32

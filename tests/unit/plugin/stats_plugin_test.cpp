@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

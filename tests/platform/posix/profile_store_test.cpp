@@ -1,6 +1,5 @@
 // The POSIX settings file store against the behaviour of the Windows private-profile functions.
 // Windows builds use those functions themselves, so these tests are POSIX only.
-#ifndef _WIN32
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -558,5 +557,3 @@ TEST(ProfilePosixFiles, ImmutableFileOrFolder) {
 }
 
 }  // namespace
-
-#endif  // _WIN32

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "qso_fixtures.h"
+#include "tests/support/qso_fixtures.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {

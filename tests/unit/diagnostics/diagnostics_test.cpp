@@ -9,7 +9,7 @@
 
 #include "core/cabrillo/cabrillo_writer.h"
 #include "core/settings/settings.h"
-#include "fakes.h"
+#include "tests/support/fakes.h"
 #include "tests/support/scratch_folder.h"
 #include "tests/support/trace_capture.h"
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fakes.h"
+#include "tests/support/fakes.h"
 
 namespace {
 

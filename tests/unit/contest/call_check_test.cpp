@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "qso_fixtures.h"
+#include "tests/support/qso_fixtures.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "qso_fixtures.h"
+#include "tests/support/qso_fixtures.h"
 
 namespace {
 

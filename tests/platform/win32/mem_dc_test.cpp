@@ -1,6 +1,5 @@
 // The off-screen surface and the GDI canvas, drawn onto a bitmap in memory that stands in for the
 // window. Windows only: these are the GDI calls themselves.
-#ifdef _WIN32
 
 #include <gtest/gtest.h>
 
@@ -134,5 +133,3 @@ TEST_F(MemDc, SelectionPutsThePreviousObjectBack) {
 }
 
 }  // namespace
-
-#endif  // _WIN32

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes.h"
+#include "tests/support/fakes.h"
 
 namespace {
 
