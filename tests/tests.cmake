@@ -77,7 +77,7 @@ if(NOT CMAKE_CROSSCOMPILING)
     ${CMAKE_CURRENT_LIST_DIR}/library/result_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/library/stats_library.cpp)
   target_include_directories(library_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
-  target_link_libraries(library_tests PRIVATE ${STATS_GTEST_MAIN} ${CMAKE_DL_LIBS})
+  target_link_libraries(library_tests PRIVATE ${STATS_GTEST_MAIN} stats_host)
   target_compile_definitions(library_tests PRIVATE
     STATS_LIBRARY_PATH="$<TARGET_FILE:Stats>")
   add_dependencies(library_tests Stats)
@@ -121,11 +121,11 @@ if(NOT CMAKE_CROSSCOMPILING)
       ${CMAKE_CURRENT_LIST_DIR}/bench/child_process.cpp
       ${CMAKE_CURRENT_LIST_DIR}/bench/contest_log.cpp
       ${CMAKE_CURRENT_LIST_DIR}/bench/measurement.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/bench/plugin_library.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/bench/measured_plugin.cpp
       ${CMAKE_CURRENT_LIST_DIR}/bench/process_clock.cpp
       ${CMAKE_CURRENT_LIST_DIR}/bench/results_table.cpp)
     target_include_directories(stats_benchmark PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
-    target_link_libraries(stats_benchmark PRIVATE stats_platform ${CMAKE_DL_LIBS})
+    target_link_libraries(stats_benchmark PRIVATE stats_platform stats_host)
     target_compile_definitions(stats_benchmark PRIVATE
       STATS_LIBRARY_PATH="$<TARGET_FILE:Stats>"
       STATS_LINEAR_LIBRARY_PATH="$<TARGET_FILE:StatsLinear>")

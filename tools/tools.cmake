@@ -62,11 +62,11 @@ endif()
 if(WIN32)
   set(ZRV_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/zrv-score/win32/plugin_dialogs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/win32/plugin_library.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/win32/executable_folder.cpp)
 else()
   set(ZRV_PLATFORM_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/plugin_dialogs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/plugin_library.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/executable_folder.cpp)
 endif()
 add_executable(zrv-score
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/main.cpp
@@ -76,7 +76,7 @@ add_executable(zrv-score
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/score_options.cpp
   ${ZRV_PLATFORM_SOURCES})
 target_include_directories(zrv-score PRIVATE ${STATS_GENERATED_DIR})
-target_link_libraries(zrv-score PRIVATE zrv_adif zrv_country zrv_settings_commands ${CMAKE_DL_LIBS})
+target_link_libraries(zrv-score PRIVATE zrv_adif zrv_country zrv_settings_commands stats_host)
 target_compile_definitions(zrv-score PRIVATE
   ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples")
 if(WIN32)

@@ -6,7 +6,7 @@
 
 #include "core/settings/profile.h"
 #include "core/settings/settings.h"
-#include "tests/bench/plugin_library.h"
+#include "tests/bench/measured_plugin.h"
 #include "tests/bench/process_clock.h"
 #include "tests/support/scratch_folder.h"
 
@@ -26,7 +26,7 @@ struct Workbench {
 
   Side side;
   stats_test::ScratchFolder scratch;  // the current directory, with "Plugins" for the settings
-  PluginLibrary library;
+  MeasuredPlugin library;
   std::vector<LoggedQso> log;
   std::vector<CallQuery> queries;
   std::unique_ptr<stats::ProfileStore> profile;

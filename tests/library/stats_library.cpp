@@ -1,6 +1,5 @@
 #include "tests/library/stats_library.h"
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -13,13 +12,6 @@ namespace stats_test {
 namespace {
 
 namespace fs = std::filesystem;
-
-template <typename Function>
-void resolve(void* handle, const char* name, Function& target) {
-  void* address = dlsym(handle, name);
-  if (address == nullptr) throw std::runtime_error(std::string("missing export ") + name);
-  target = reinterpret_cast<Function>(address);
-}
 
 // The contest period, passed where the plug-in ignores it.
 const COleDateTime kStart = at(0, 0);
@@ -43,13 +35,11 @@ StatsLibrary::StatsLibrary() {
   // is built afresh, whatever copies earlier scenarios left behind.
   const fs::path copy = copyFolder_.path() / "libStats.so";
   fs::copy_file(STATS_LIBRARY_PATH, copy);
-  handle_ = dlopen(copy.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
-  resolveExports(api_, [this](const char* name, auto& slot) { resolve(handle_, name, slot); });
-}
-
-StatsLibrary::~StatsLibrary() {
-  if (handle_ != nullptr) dlclose(handle_);
+  std::string error;
+  library_ = stats_host::PluginLibrary::load(copy.string(), error);
+  if (!library_) throw std::runtime_error("cannot load " + copy.string() + ": " + error);
+  std::string missing;
+  if (!library_->resolve(api_, missing)) throw std::runtime_error("missing export " + missing);
 }
 
 int StatsLibrary::reset(const char* ownCall, const char* ownDxccPrefix, int exportRequest) const {

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,6 +19,7 @@
 
 #include "api/stats_api.h"
 #include "api/stats_exports.h"
+#include "host/plugin_library.h"
 #include "tests/support/scratch_folder.h"
 
 namespace stats_test {
@@ -60,9 +62,6 @@ struct Qso {
 class StatsLibrary {
  public:
   StatsLibrary();
-  ~StatsLibrary();
-  StatsLibrary(const StatsLibrary&) = delete;
-  StatsLibrary& operator=(const StatsLibrary&) = delete;
 
   const Exports& api() const { return api_; }
 
@@ -77,7 +76,7 @@ class StatsLibrary {
 
  private:
   ScratchFolder copyFolder_{{.pluginsFolder = false, .makeCurrent = false}};
-  void* handle_ = nullptr;
+  std::unique_ptr<stats_host::PluginLibrary> library_;
   Exports api_{};
 };
 

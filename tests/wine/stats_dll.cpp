@@ -59,28 +59,18 @@ StatsDll::StatsDll() {
     throw std::runtime_error("cannot copy " + source + " to " + copyPath_ + ": error " +
                              std::to_string(GetLastError()));
   }
-  module_ = LoadLibraryA(copyPath_.c_str());
-  if (!module_) {
-    const DWORD error = GetLastError();
-    throw std::runtime_error("LoadLibraryA(" + copyPath_ + ") failed: error " +
-                             std::to_string(error));
+  std::string error;
+  library_ = stats_host::PluginLibrary::load(copyPath_, error);
+  if (!library_) throw std::runtime_error("cannot load " + copyPath_ + ": " + error);
+  std::string missing;
+  if (!library_->resolve(*this, missing)) {
+    ADD_FAILURE() << copyPath_ << " does not export " << missing;
+    throw std::runtime_error("missing export " + missing);
   }
-  try {
-    resolveExports(*this, [this](const char* name, auto& slot) {
-      slot = exportAs<std::remove_reference_t<decltype(slot)>>(resolve(name));
-    });
-  } catch (...) {
-    FreeLibrary(module_);
-    throw;
-  }
-}
-
-StatsDll::~StatsDll() {
-  FreeLibrary(module_);
 }
 
 FARPROC StatsDll::resolve(const char* name) const {
-  const FARPROC address = GetProcAddress(module_, name);
+  const FARPROC address = GetProcAddress(module(), name);
   if (!address) {
     ADD_FAILURE() << copyPath_ << " does not export " << name;
     throw std::runtime_error(std::string("missing export ") + name);

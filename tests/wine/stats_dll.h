@@ -7,11 +7,13 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "api/stats_api.h"
 #include "api/stats_exports.h"
+#include "host/plugin_library.h"
 #include "tests/support/scratch_folder.h"
 
 namespace stats_test {
@@ -45,18 +47,17 @@ class OwnedHandle {
 
 class StatsDll : public Exports {
  public:
-  StatsDll();   // copies STATS_DLL_NAME (found beside the test executable) and loads the copy
-  ~StatsDll();  // FreeLibrary; the copy goes with its folder
-  StatsDll(const StatsDll&) = delete;
-  StatsDll& operator=(const StatsDll&) = delete;
+  // Copies STATS_DLL_NAME (found beside the test executable) and loads the copy through the host
+  // library; unloaded with the object, and the copy goes with its folder.
+  StatsDll();
 
-  HMODULE module() const { return module_; }
+  HMODULE module() const { return static_cast<HMODULE>(library_->nativeHandle()); }
   FARPROC resolve(const char* name) const;  // fails the test when the name is not exported
 
  private:
   ScratchFolder copyFolder_{{.pluginsFolder = false, .makeCurrent = false}};
   std::string copyPath_;
-  HMODULE module_ = nullptr;
+  std::unique_ptr<stats_host::PluginLibrary> library_;
 };
 
 // The path of a file beside the test executable (the build folder: Stats.dll, test data).

@@ -19,7 +19,7 @@ add_executable(windows_host_tests
   ${CMAKE_SOURCE_DIR}/tests/soak/win32/process_counts.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/automation_object.cpp)
 target_include_directories(windows_host_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
-target_link_libraries(windows_host_tests PRIVATE gtest_main user32 gdi32 ole32 oleaut32 uuid psapi)
+target_link_libraries(windows_host_tests PRIVATE stats_host gtest_main user32 gdi32 ole32 oleaut32 uuid psapi)
 target_compile_definitions(windows_host_tests PRIVATE
   STATS_DLL_NAME="$<TARGET_FILE_NAME:Stats>"
   STATS_SCREENSHOT_DIR="${CMAKE_BINARY_DIR}/screenshots")

@@ -2,13 +2,8 @@
 
 namespace zrv_score {
 
-bool PluginHost::attach(const PluginLibrary& library, std::string& missing) {
-  missing.clear();
-  stats_host::resolveExports(api_, [&](const char* name, auto& slot) {
-    slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(library.symbol(name));
-    if (slot == nullptr && missing.empty()) missing = name;
-  });
-  return missing.empty();
+bool PluginHost::attach(const stats_host::PluginLibrary& library, std::string& missing) {
+  return library.resolve(api_, missing);
 }
 
 void PluginHost::startContest(bool exportRun, const std::string& ownCall,

@@ -5,15 +5,15 @@
 #include <string>
 
 #include "api/stats_exports.h"
+#include "host/plugin_library.h"
 #include "tools/zrv-score/host_qso.h"
-#include "tools/zrv-score/plugin_library.h"
 
 namespace zrv_score {
 
 class PluginHost {
  public:
   // False with `missing` naming the first entry point the library lacks.
-  bool attach(const PluginLibrary& library, std::string& missing);
+  bool attach(const stats_host::PluginLibrary& library, std::string& missing);
 
   // ResetStats0: `exportRun` asks for the Cabrillo file at the next report.
   void startContest(bool exportRun, const std::string& ownCall, const std::string& ownDxccPrefix);

@@ -16,6 +16,7 @@
 #include "tools/zrv-score/cabrillo3.h"
 #include "tools/zrv-score/call_prefix.h"
 #include "tools/zrv-score/country_file.h"
+#include "tools/zrv-score/executable_folder.h"
 #include "tools/zrv-score/html_report.h"
 #include "tools/zrv-score/log_file.h"
 #include "tools/zrv-score/plugin_dialogs.h"
@@ -437,7 +438,7 @@ std::vector<std::string> sampleLogs(const CountryFile& countries) {
 }  // namespace
 
 void printScoreUsage(std::ostream& out) {
-  printScoreOptionsUsage(out, libraryFileName(), defaultCountryFilePath());
+  printScoreOptionsUsage(out, stats_host::pluginFileName(), defaultCountryFilePath());
 }
 
 int runScoreCommand(std::span<const std::string> arguments, std::ostream& out, std::ostream& err) {
@@ -453,9 +454,10 @@ int runScoreCommand(std::span<const std::string> arguments, std::ostream& out, s
     return 1;
   }
   const std::string libraryPath = options.libraryPath.empty()
-                                      ? executableFolder() + "/" + libraryFileName()
+                                      ? executableFolder() + "/" + stats_host::pluginFileName()
                                       : options.libraryPath;
-  const std::unique_ptr<PluginLibrary> library = PluginLibrary::load(libraryPath, error);
+  const std::unique_ptr<stats_host::PluginLibrary> library =
+      stats_host::PluginLibrary::load(libraryPath, error);
   if (!library) {
     err << "zrv-score: cannot load " << libraryPath << ": " << error << "\n";
     return 1;

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "tools/zrv-score/plugin_library.h"
+#include "host/plugin_library.h"
 
-namespace zrv_score {
+namespace stats_host {
 namespace {
 
 class Dll final : public PluginLibrary {
@@ -17,6 +17,7 @@ class Dll final : public PluginLibrary {
   void* symbol(const char* name) const override {
     return reinterpret_cast<void*>(GetProcAddress(module_, name));
   }
+  void* nativeHandle() const override { return module_; }
 
  private:
   HMODULE module_;
@@ -55,17 +56,8 @@ std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, std:
   return std::make_unique<Dll>(module);
 }
 
-const char* libraryFileName() {
+const char* pluginFileName() {
   return "Stats.dll";
 }
 
-std::string executableFolder() {
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return ".";
-  std::string folder(path, length);
-  const std::size_t separator = folder.find_last_of("\\/");
-  return separator == std::string::npos ? "." : folder.substr(0, separator);
-}
-
-}  // namespace zrv_score
+}  // namespace stats_host

@@ -1,20 +1,19 @@
-// One build of the plug-in loaded with dlopen and driven through its exports only, the way the
-// contest logger drives it. Unloaded again when the object goes.
+// One build of the plug-in, loaded through the host library and driven through its exports only,
+// the way the contest logger drives it. Unloaded again when the object goes.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "api/stats_exports.h"
+#include "host/plugin_library.h"
 #include "tests/bench/contest_log.h"
 
 namespace stats_bench {
 
-class PluginLibrary {
+class MeasuredPlugin {
  public:
-  explicit PluginLibrary(const std::string& path);
-  ~PluginLibrary();
-  PluginLibrary(const PluginLibrary&) = delete;
-  PluginLibrary& operator=(const PluginLibrary&) = delete;
+  explicit MeasuredPlugin(const std::string& path);
 
   // ResetStats0 for a station on `side`, without a Cabrillo export.
   void startContest(Side side) const;
@@ -25,7 +24,7 @@ class PluginLibrary {
   const char* result() const;
 
  private:
-  void* handle_ = nullptr;
+  std::unique_ptr<stats_host::PluginLibrary> library_;
   stats_host::Exports api_;
 };
 

@@ -1,9 +1,6 @@
-#include "tests/bench/plugin_library.h"
-
-#include <dlfcn.h>
+#include "tests/bench/measured_plugin.h"
 
 #include <stdexcept>
-#include <type_traits>
 
 namespace stats_bench {
 namespace {
@@ -30,21 +27,15 @@ int qsoCall(QsoExport function, const LoggedQso& qso) {
 
 }  // namespace
 
-PluginLibrary::PluginLibrary(const std::string& path) {
-  handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
-  stats_host::resolveExports(api_, [this](const char* name, auto& slot) {
-    void* address = dlsym(handle_, name);
-    if (address == nullptr) throw std::runtime_error(std::string("missing export ") + name);
-    slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(address);
-  });
+MeasuredPlugin::MeasuredPlugin(const std::string& path) {
+  std::string error;
+  library_ = stats_host::PluginLibrary::load(path, error);
+  if (!library_) throw std::runtime_error("cannot load " + path + ": " + error);
+  std::string missing;
+  if (!library_->resolve(api_, missing)) throw std::runtime_error("missing export " + missing);
 }
 
-PluginLibrary::~PluginLibrary() {
-  dlclose(handle_);
-}
-
-void PluginLibrary::startContest(Side side) const {
+void MeasuredPlugin::startContest(Side side) const {
   const bool belgian = side == Side::belgian;
   COleDateTime start = contestStart();
   COleDateTime end = contestEnd();
@@ -54,22 +45,22 @@ void PluginLibrary::startContest(Side side) const {
                    "", "");
 }
 
-int PluginLibrary::add(const LoggedQso& qso) const {
+int MeasuredPlugin::add(const LoggedQso& qso) const {
   return qsoCall(api_.AddData0, qso);
 }
 
-int PluginLibrary::remove(const LoggedQso& qso) const {
+int MeasuredPlugin::remove(const LoggedQso& qso) const {
   return qsoCall(api_.RemoveData0, qso);
 }
 
-int PluginLibrary::check(const CallQuery& query) const {
+int MeasuredPlugin::check(const CallQuery& query) const {
   char output[64] = {};
   return api_.CheckCall0(query.call.c_str(), 14025600, 0, "CW", "", "", "", "", "", "", "", "",
                          query.prefix.c_str(), query.dxcc.c_str(), 14, 28, 0, 50.0, 4.0, "", "", "",
                          "", "", query.band.c_str(), query.band.c_str(), output, nullptr);
 }
 
-const char* PluginLibrary::result() const {
+const char* MeasuredPlugin::result() const {
   int exportDone = 0;
   return api_.GetResult0(&exportDone);
 }

@@ -1,11 +1,8 @@
 #include <dlfcn.h>
-#include <unistd.h>
 
-#include <array>
+#include "host/plugin_library.h"
 
-#include "tools/zrv-score/plugin_library.h"
-
-namespace zrv_score {
+namespace stats_host {
 namespace {
 
 class SharedObject final : public PluginLibrary {
@@ -16,6 +13,7 @@ class SharedObject final : public PluginLibrary {
   SharedObject& operator=(const SharedObject&) = delete;
 
   void* symbol(const char* name) const override { return dlsym(handle_, name); }
+  void* nativeHandle() const override { return handle_; }
 
  private:
   void* handle_;
@@ -35,17 +33,8 @@ std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, std:
   return std::make_unique<SharedObject>(handle);
 }
 
-const char* libraryFileName() {
+const char* pluginFileName() {
   return "libStats.so";
 }
 
-std::string executableFolder() {
-  std::array<char, 4096> path{};
-  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-  if (length <= 0) return ".";
-  std::string folder(path.data(), static_cast<std::size_t>(length));
-  const std::size_t slash = folder.rfind('/');
-  return slash == std::string::npos ? "." : folder.substr(0, slash);
-}
-
-}  // namespace zrv_score
+}  // namespace stats_host
