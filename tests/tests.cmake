@@ -68,22 +68,34 @@ else()
                        PROPERTIES LABELS unit)
 endif()
 
-if(NOT CMAKE_CROSSCOMPILING)
-  # Each test file holds one suite named after it; here with "Library" in front, so that CTest's
-  # names keep these apart from the unit tests of the same subjects.
-  add_executable(library_tests
-    ${CMAKE_CURRENT_LIST_DIR}/library/entry_points_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/library/qso_data_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/library/result_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/library/stats_library.cpp)
-  target_include_directories(library_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
-  target_link_libraries(library_tests PRIVATE ${STATS_GTEST_MAIN} stats_host)
-  target_compile_definitions(library_tests PRIVATE
-    STATS_LIBRARY_PATH="$<TARGET_FILE:Stats>")
-  add_dependencies(library_tests Stats)
-  gtest_discover_tests(library_tests DISCOVERY_TIMEOUT ${STATS_DISCOVERY_TIMEOUT}
+# The scenarios: a build of the plug-in loaded through the host library and driven through its ten
+# entry points as the logger drives them; against libStats.so natively and against each DLL under
+# Wine. Each test file holds one suite named after it, with "Library" in front, so that CTest's
+# names keep these apart from the unit tests of the same subjects. The exports' scenarios need the
+# headless user interface (their message goes to standard error): POSIX only.
+add_executable(scenario_tests
+  ${CMAKE_CURRENT_LIST_DIR}/scenarios/entry_points_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scenarios/qso_data_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scenarios/result_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scenarios/stats_library.cpp)
+target_link_libraries(scenario_tests PRIVATE ${STATS_GTEST_MAIN} stats_host)
+add_dependencies(scenario_tests Stats)
+if(CMAKE_CROSSCOMPILING)
+  # Run beside the DLL: the path is taken relative to the folder the tests start in.
+  target_compile_definitions(scenario_tests PRIVATE STATS_LIBRARY_PATH="$<TARGET_FILE_NAME:Stats>")
+  add_test(NAME scenario_tests COMMAND scenario_tests --gtest_brief=1
+           WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats>)
+  set_tests_properties(scenario_tests PROPERTIES LABELS library TIMEOUT 300
+                       ${STATS_WINE_TEST_VERDICT})
+else()
+  target_sources(scenario_tests PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/platform/posix/library_export_test.cpp)
+  target_compile_definitions(scenario_tests PRIVATE STATS_LIBRARY_PATH="$<TARGET_FILE:Stats>")
+  gtest_discover_tests(scenario_tests DISCOVERY_TIMEOUT ${STATS_DISCOVERY_TIMEOUT}
                        PROPERTIES LABELS library)
+endif()
 
+if(NOT CMAKE_CROSSCOMPILING)
   # The host's thread and the live window's thread on one plug-in for a few seconds; without
   # GoogleTest, so that a ThreadSanitizer build (STATS_TSAN) instruments every line it runs.
   add_executable(stress_tests ${CMAKE_CURRENT_LIST_DIR}/stress/poll_stress_test.cpp

@@ -108,33 +108,5 @@ TEST(Exports, DecoratedAliasesAnswerAsTheEntryPointsDo) {
       << afterRemoval;
 }
 
-// A Belgian station's contest, driven as the logger drives it: the score report of the worked
-// example and the claimed score in the settings file.
-TEST(Exports, BelgianStationWorkedExample) {
-  ScratchFolder scratch;
-  StatsDll dll;
-  ASSERT_EQ(startContest(dll.ResetStats0, "ON"), 1);
-  const Qso qsos[] = {
-      {"DL1AA", "40m", "DL", "DL1"}, {"ON4AB", "80m", "ON", "ON4"}, {"DL1AA", "80m", "DL", "DL1"},
-      {"DL2BB", "80m", "DL", "DL2"}, {"K1CC", "80m", "K", "K1"},
-  };
-  for (const Qso& qso : qsos) ASSERT_EQ(passQso(dll.AddData0, qso), 1) << qso.call;
-
-  int exportDone = 0;
-  const std::string report = dll.GetResult0(&exportDone);
-  EXPECT_EQ(report,
-            "\t    ZRV Contest \r\n\tQSOs\tPoints\tDXCC\r\n"
-            "80m\t 4\t 8\t 3\r\n"
-            "40m\t 1\t 2\t 1\r\n"
-            "Total\t 5\t 10\t 4\r\n"
-            "\r\nScore: 10*4 = 40\r\n");
-  EXPECT_EQ(exportDone, 0);
-
-  const std::string settings = scratch.readFile("Plugins\\ZRV.ini");
-  EXPECT_NE(settings.find("[Settings]\r\n"), std::string::npos) << settings;
-  EXPECT_NE(settings.find("\r\nClaimed=40\r\n"), std::string::npos) << settings;
-  EXPECT_NE(settings.find("\r\nBELGIUM=1\r\n"), std::string::npos) << settings;
-}
-
 }  // namespace
 }  // namespace stats_test

@@ -1,6 +1,4 @@
-#include "tests/library/stats_library.h"
-
-#include <unistd.h>
+#include "tests/scenarios/stats_library.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +10,10 @@ namespace stats_test {
 namespace {
 
 namespace fs = std::filesystem;
+
+// The build under test, made absolute while the current directory is still the one the tests
+// started in: each scenario runs in a folder of its own.
+const fs::path kLibrary = fs::absolute(STATS_LIBRARY_PATH);
 
 // The contest period, passed where the plug-in ignores it.
 const COleDateTime kStart = at(0, 0);
@@ -33,8 +35,8 @@ int qsoCall(decltype(&::AddData0) function, const Qso& qso) {
 StatsLibrary::StatsLibrary() {
   // A copy under a path of its own is a separate object to the dynamic loader: its static state
   // is built afresh, whatever copies earlier scenarios left behind.
-  const fs::path copy = copyFolder_.path() / "libStats.so";
-  fs::copy_file(STATS_LIBRARY_PATH, copy);
+  const fs::path copy = copyFolder_.path() / kLibrary.filename();
+  fs::copy_file(kLibrary, copy);
   std::string error;
   library_ = stats_host::PluginLibrary::load(copy.string(), error);
   if (!library_) throw std::runtime_error("cannot load " + copy.string() + ": " + error);
@@ -71,22 +73,6 @@ std::string StatsLibrary::result(int* exportDone) const {
   return text != nullptr ? std::string(text) : std::string("<null>");
 }
 
-std::string captureStderr(const std::function<void()>& work) {
-  std::fflush(stderr);
-  FILE* file = std::tmpfile();
-  const int saved = dup(STDERR_FILENO);
-  dup2(fileno(file), STDERR_FILENO);
-  work();
-  std::fflush(stderr);
-  dup2(saved, STDERR_FILENO);
-  close(saved);
-  std::string captured;
-  std::rewind(file);
-  for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file)) captured += static_cast<char>(c);
-  std::fclose(file);
-  return captured;
-}
-
 void writeSettings(const std::vector<std::pair<std::string, std::string>>& keys) {
   std::ofstream out(kSettingsFile, std::ios::binary | std::ios::trunc);
   out << "[Settings]\n";
@@ -101,16 +87,6 @@ std::optional<std::string> readSetting(std::string_view key) {
     if (line.starts_with(prefix)) return line.substr(prefix.size());
   }
   return std::nullopt;
-}
-
-ExportRun runExport(const StatsLibrary& lib, const fs::path& cabrilloFile) {
-  ExportRun run;
-  std::istringstream lines(captureStderr([&] { run.report = lib.result(&run.flag); }));
-  for (std::string line; std::getline(lines, line);) {
-    (line.starts_with("Stats: ") ? run.traces : run.message) += line + "\n";
-  }
-  run.file = readBytes(cabrilloFile);
-  return run;
 }
 
 std::vector<std::string> qsoLines(std::string_view cabrillo) {

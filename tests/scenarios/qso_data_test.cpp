@@ -2,50 +2,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/library/stats_library.h"
+#include "tests/scenarios/stats_library.h"
 
 namespace stats_test {
 namespace {
 
 using LibraryQsoData = LibraryTest;
 using Lines = std::vector<std::string>;
-
-// The carried texts only tell records apart; a removal takes the record identical in every
-// stored field, else the first with the same call, mode and band. So removing the second of two
-// same-call records leaves the first only when every argument was read from its place.
-TEST_F(LibraryQsoData, RecordsAreKeptAndRemovedByEveryArgument) {
-  writeSettings({{"Mode", "CW"}});
-  ASSERT_EQ(lib_.reset("K1ABC", "K", 1), 1);
-  const Qso first{
-      .call = "ON4ABC", .dxccPrefix = "ON", .callPrefix = "ON4", .receivedExchange = "12 AN"};
-  Qso text10 = first;
-  text10.hostText10 = "UBA";
-  Qso text11 = first;
-  text11.hostText11 = "JO21";
-  Qso text30 = first;
-  text30.hostText30 = "remark";
-  Qso second = first;
-  second.callPrefix = "OT4";
-  second.receivedExchange = "13 lg";
-  second.sentSerial = "002";
-  second.frequencyHz = 14031000;
-  second.time = at(12, 5);
-  second.hostText10 = "UBA";
-  second.hostText11 = "JO21";
-  second.hostText30 = "remark";
-  for (const Qso& qso : {first, first, text10, text11, text30, second}) {
-    ASSERT_EQ(lib_.add(qso), 1);
-  }
-  const std::string lineFirst =
-      "QSO: 14025 CW 2024-06-01 1200 K1ABC         599 0001 --     ON4ABC        599 0012 AN";
-  const std::string lineSecond =
-      "QSO: 14031 CW 2024-06-01 1205 K1ABC         599 0002 --     ON4ABC        599 0013 lg";
-  auto exported = [this] { return qsoLines(runExport(lib_, "K1ABC.cbr").file.value_or("")); };
-  EXPECT_EQ(exported(), (Lines{lineFirst, lineFirst, lineFirst, lineFirst, lineSecond}));
-
-  EXPECT_EQ(lib_.remove(second), 1);
-  EXPECT_EQ(exported(), (Lines{lineFirst, lineFirst, lineFirst, lineFirst}));
-}
 
 // A station outside Belgium with W1AW and a Belgian ON4 station on 20m.
 TEST_F(LibraryQsoData, CallCheckReadsCallPrefixesBandsAndTheOutputBuffer) {

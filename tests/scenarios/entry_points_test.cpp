@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/library/stats_library.h"
+#include "tests/scenarios/stats_library.h"
 
 namespace stats_test {
 namespace {
@@ -32,30 +32,10 @@ TEST_F(LibraryEntryPoints, ContestStartEmptiesTheLogAndOnlyOnIsBelgian) {
   EXPECT_EQ(lib_.reset("ON4XYZ", "ON"), 1);
   EXPECT_EQ(lib_.result(), kEmptyBelgianReport);
   EXPECT_EQ(readSetting("BELGIUM"), "1");
-}
-
-// With the live window wanted, each start without an export request flips "Start".
-TEST_F(LibraryEntryPoints, StartAlternatesUnlessAnExportIsRequested) {
-  writeSettings({{"Multiplier", "1"}, {"Start", "0"}});
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readSetting("Start"), "1");
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readSetting("Start"), "0");
-  ASSERT_EQ(lib_.reset("K1ABC", "K", 1), 1);
-  EXPECT_EQ(readSetting("Start"), "0");
-  ASSERT_EQ(lib_.reset("K1ABC", "K"), 1);
-  EXPECT_EQ(readSetting("Start"), "1");
-}
-
-// Without a screen the setup dialog is never confirmed.
-TEST_F(LibraryEntryPoints, HeadlessSetupWritesNothing) {
-  lib_.api().SetupSet0();
-  EXPECT_FALSE(std::filesystem::exists(kSettingsFile));
-
-  writeSettings({{"Multiplier", "1"}, {"Province", "AN"}, {"Mode", "CW"}, {"Start", "0"}});
-  const auto before = readBytes(kSettingsFile);
-  lib_.api().SetupSet0();
-  EXPECT_EQ(readBytes(kSettingsFile), before);
+  // A file the plug-in makes has the host's line ends.
+  const std::string settings = readBytes(kSettingsFile).value_or("");
+  EXPECT_NE(settings.find("[Settings]\r\n"), std::string::npos) << settings;
+  EXPECT_NE(settings.find("\r\nBELGIUM=1\r\n"), std::string::npos) << settings;
 }
 
 TEST_F(LibraryEntryPoints, EveryPointerArgumentMayBeNull) {
@@ -98,16 +78,6 @@ TEST_F(LibraryEntryPoints, EveryPointerArgumentMayBeNull) {
   EXPECT_EQ(check(nullptr), 1);
   EXPECT_EQ(check(output), 1);
   EXPECT_STREQ(output, "XY");  // a null DXCC prefix stops before the buffer is cleared
-
-  // An export run with no callsign, and no flag to set.
-  EXPECT_EQ(reset(1), 1);
-  ASSERT_EQ(lib_.add(Qso{}), 1);
-  const char* report = nullptr;
-  EXPECT_EQ(captureStderr([&] { report = api.GetResult0(nullptr); }),
-            "Output: File produced: NOCALL.cbr\n");
-  ASSERT_NE(report, nullptr);
-  EXPECT_EQ(totalQsos(report), 1);
-  EXPECT_EQ(qsoLines(readBytes("NOCALL.cbr").value_or("")).size(), 1u);
 }
 
 }  // namespace

@@ -80,26 +80,11 @@ class StatsLibrary {
   Exports api_{};
 };
 
-// What `work` writes to standard error.
-std::string captureStderr(const std::function<void()>& work);
-
 inline const std::filesystem::path kSettingsFile = std::filesystem::path("Plugins") / "ZRV.ini";
 // Writes the settings file afresh with these keys in the section "Settings".
 void writeSettings(const std::vector<std::pair<std::string, std::string>>& keys);
 // The value of a key in the settings file.
 std::optional<std::string> readSetting(std::string_view key);
-
-// One GetResult0 of an export run: the report, the operator's message and the failure traces (the
-// two kinds of lines on standard error), the flag (7 before the call) and the Cabrillo file
-// afterwards.
-struct ExportRun {
-  std::string report;
-  std::string message;
-  std::string traces;
-  int flag = 7;
-  std::optional<std::string> file;
-};
-ExportRun runExport(const StatsLibrary& lib, const std::filesystem::path& cabrilloFile);
 
 // The "QSO: " lines of a Cabrillo text, without their CR LF.
 std::vector<std::string> qsoLines(std::string_view cabrillo);
