@@ -125,22 +125,5 @@ if(NOT CMAKE_CROSSCOMPILING)
     target_link_libraries(StatsLinear PRIVATE stats_model stats_platform)
     target_link_options(StatsLinear PRIVATE
       -Wl,--version-script=${STATS_GENERATED_DIR}/exports.map -Wl,--no-undefined)
-
-    # Both builds side by side, each measured through its exports in a process of its own; run by
-    # scripts/bench, not by CTest. It links the settings code to time the settings write on its own.
-    add_executable(stats_benchmark
-      ${CMAKE_CURRENT_LIST_DIR}/bench/bench_main.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/bench/child_process.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/bench/contest_log.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/bench/measurement.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/bench/measured_plugin.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/bench/process_clock.cpp
-      ${CMAKE_CURRENT_LIST_DIR}/bench/results_table.cpp)
-    target_include_directories(stats_benchmark PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
-    target_link_libraries(stats_benchmark PRIVATE stats_platform stats_host)
-    target_compile_definitions(stats_benchmark PRIVATE
-      STATS_LIBRARY_PATH="$<TARGET_FILE:Stats>"
-      STATS_LINEAR_LIBRARY_PATH="$<TARGET_FILE:StatsLinear>")
-    add_dependencies(stats_benchmark Stats StatsLinear)
   endif()
 endif()

@@ -14,12 +14,12 @@ target_link_libraries(zrv_adif PUBLIC stats_core)
 if(NOT CMAKE_CROSSCOMPILING)
   # The comparison with the npm package adif-parser-ts runs node on the fixtures; scripts/setup
   # installs the package into build/node/. Without node or the package that test is skipped.
-  add_executable(zrv_adif_tests ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/adif_reader_test.cpp)
+  add_executable(zrv_adif_tests ${CMAKE_SOURCE_DIR}/tests/zrv-score/adif_reader_test.cpp)
   # stats_core gives the plug-in's own date formatting, which the OLE dates are checked against.
   target_link_libraries(zrv_adif_tests PRIVATE zrv_adif stats_core GTest::gtest_main)
   target_compile_definitions(zrv_adif_tests PRIVATE
-    ZRV_ADIF_FIXTURES="${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/fixtures/adif"
-    ZRV_ADIF_NODE_SCRIPT="${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/adif_parser_ts_dump.js"
+    ZRV_ADIF_FIXTURES="${CMAKE_SOURCE_DIR}/tests/zrv-score/fixtures/adif"
+    ZRV_ADIF_NODE_SCRIPT="${CMAKE_SOURCE_DIR}/tests/zrv-score/adif_parser_ts_dump.js"
     ZRV_NODE_MODULES="${CMAKE_SOURCE_DIR}/build/node/node_modules")
   gtest_discover_tests(zrv_adif_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
@@ -35,8 +35,8 @@ if(NOT CMAKE_CROSSCOMPILING)
   # The tests read the installed country file (scripts/setup installs hamradio-files); stats_core
   # gives the plug-in's European-Union list that the resolved prefixes must match.
   add_executable(zrv_country_tests
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/call_prefix_test.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/country_file_test.cpp)
+    ${CMAKE_SOURCE_DIR}/tests/zrv-score/call_prefix_test.cpp
+    ${CMAKE_SOURCE_DIR}/tests/zrv-score/country_file_test.cpp)
   target_link_libraries(zrv_country_tests PRIVATE zrv_country stats_core GTest::gtest_main)
   gtest_discover_tests(zrv_country_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
@@ -51,7 +51,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   # The commands' files are compared with the ones the plug-in core writes when its dialogs, faked,
   # close with OK.
   add_executable(zrv_settings_tests
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/settings_commands_test.cpp)
+    ${CMAKE_SOURCE_DIR}/tests/zrv-score/settings_commands_test.cpp)
   target_link_libraries(zrv_settings_tests PRIVATE zrv_settings_commands GTest::gtest_main)
   gtest_discover_tests(zrv_settings_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
@@ -95,15 +95,15 @@ function(zrv_score_script_test name script)
       -DCOUNTRY_FILE=/usr/share/hamradio-files/cty.dat
       -DWORK=${CMAKE_BINARY_DIR}/${name}
       ${ARGN}
-      -P ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/zrv-score/tests/${script})
+      -P ${CMAKE_SOURCE_DIR}/tests/zrv-score/${script})
   set_tests_properties(${name} PROPERTIES LABELS tool TIMEOUT 300)
 endfunction()
 # The sample logs scored end to end against their expected report and Cabrillo files.
 zrv_score_script_test(zrv_score_samples end_to_end.cmake
-  -DEXPECTED=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/expected)
+  -DEXPECTED=${CMAKE_SOURCE_DIR}/tests/zrv-score/expected)
 # Every ADIF fixture, broken ones included: scored or refused with a message, never a crash.
 zrv_score_script_test(zrv_score_any_log any_log.cmake
-  -DFIXTURES=${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/fixtures/adif)
+  -DFIXTURES=${CMAKE_SOURCE_DIR}/tests/zrv-score/fixtures/adif)
 # What other programs' logs hold, on small logs the script writes.
 zrv_score_script_test(zrv_score_behaviour behaviour.cmake)
 
@@ -113,7 +113,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   # whose calls are resolved with the installed country file.
   add_executable(zrv_sample_logs ${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples/make_sample_logs.cpp)
   add_executable(zrv_sample_logs_tests
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/tests/sample_logs_test.cpp)
+    ${CMAKE_SOURCE_DIR}/tests/zrv-score/sample_logs_test.cpp)
   target_link_libraries(zrv_sample_logs_tests PRIVATE
     zrv_adif zrv_country stats_core GTest::gtest_main)
   target_compile_definitions(zrv_sample_logs_tests PRIVATE
@@ -126,3 +126,7 @@ endif()
 include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/adx.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/cabrillo3.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/html_report.cmake)
+
+if(STATS_BENCHMARKS AND NOT CMAKE_CROSSCOMPILING)
+  include(${CMAKE_CURRENT_LIST_DIR}/bench/bench.cmake)
+endif()

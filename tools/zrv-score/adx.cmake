@@ -28,14 +28,14 @@ endif()
 target_link_libraries(zrv-score PRIVATE zrv_log_file)
 
 if(NOT CMAKE_CROSSCOMPILING)
-  add_executable(zrv_adx_tests ${CMAKE_CURRENT_LIST_DIR}/tests/adx_log_file_test.cpp)
+  add_executable(zrv_adx_tests ${CMAKE_SOURCE_DIR}/tests/zrv-score/adx_log_file_test.cpp)
   target_link_libraries(zrv_adx_tests PRIVATE zrv_log_file GTest::gtest_main)
   target_compile_definitions(zrv_adx_tests PRIVATE
-    ZRV_ADX_FIXTURES="${CMAKE_CURRENT_LIST_DIR}/tests/fixtures/adx")
+    ZRV_ADX_FIXTURES="${CMAKE_SOURCE_DIR}/tests/zrv-score/fixtures/adx")
   gtest_discover_tests(zrv_adx_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
 
 # The ADX log and its ADI twin scored by the whole tool, natively and as zrv-score.exe under Wine:
 # both must give the same score table.
 zrv_score_script_test(zrv_score_adx_twin adx_twin.cmake
-  -DFIXTURES=${CMAKE_CURRENT_LIST_DIR}/tests/fixtures/adx)
+  -DFIXTURES=${CMAKE_SOURCE_DIR}/tests/zrv-score/fixtures/adx)

@@ -8,7 +8,7 @@ target_link_libraries(zrv-score PRIVATE zrv_cabrillo3)
 
 if(NOT CMAKE_CROSSCOMPILING)
   # The input is a file the plug-in core's own writer makes, from settings kept in memory.
-  add_executable(zrv_cabrillo3_tests ${CMAKE_CURRENT_LIST_DIR}/tests/cabrillo3_test.cpp)
+  add_executable(zrv_cabrillo3_tests ${CMAKE_SOURCE_DIR}/tests/zrv-score/cabrillo3_test.cpp)
   target_link_libraries(zrv_cabrillo3_tests PRIVATE zrv_cabrillo3 GTest::gtest_main)
   gtest_discover_tests(zrv_cabrillo3_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()

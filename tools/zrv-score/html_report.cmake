@@ -7,7 +7,7 @@ target_compile_definitions(zrv_html_report PRIVATE ZRV_SCORE_VERSION="${PROJECT_
 target_link_libraries(zrv-score PRIVATE zrv_html_report)
 
 if(NOT CMAKE_CROSSCOMPILING)
-  add_executable(zrv_html_tests ${CMAKE_CURRENT_LIST_DIR}/tests/html_report_test.cpp)
+  add_executable(zrv_html_tests ${CMAKE_SOURCE_DIR}/tests/zrv-score/html_report_test.cpp)
   target_link_libraries(zrv_html_tests PRIVATE zrv_html_report GTest::gtest_main)
   gtest_discover_tests(zrv_html_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 

@@ -1,4 +1,4 @@
-#include "tests/bench/results_table.h"
+#include "tools/bench/results_table.h"
 
 #include <algorithm>
 #include <array>

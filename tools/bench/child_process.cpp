@@ -1,4 +1,4 @@
-#include "tests/bench/child_process.h"
+#include "tools/bench/child_process.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

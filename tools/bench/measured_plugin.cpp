@@ -1,4 +1,4 @@
-#include "tests/bench/measured_plugin.h"
+#include "tools/bench/measured_plugin.h"
 
 #include <stdexcept>
 

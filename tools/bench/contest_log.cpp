@@ -1,4 +1,4 @@
-#include "tests/bench/contest_log.h"
+#include "tools/bench/contest_log.h"
 
 #include <array>
 #include <cstdint>

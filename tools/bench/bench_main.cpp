@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/bench/child_process.h"
-#include "tests/bench/results_table.h"
+#include "tools/bench/child_process.h"
+#include "tools/bench/results_table.h"
 
 namespace stats_bench {
 namespace {

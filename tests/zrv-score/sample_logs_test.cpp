@@ -158,10 +158,14 @@ TEST_P(SampleLogs, CallsResolveAndBelgiansSendTheirProvince) {
 
 INSTANTIATE_TEST_SUITE_P(
     Committed, SampleLogs,
-    testing::Values(
-        SampleLog{"foreign_station.adi", "DL2QZX", 2933, false, {"CW"}, 35},
-        SampleLog{"belgian_station.adi", "ON6QZV", 2140, true, {"SSB"}, 100},
-        SampleLog{"../tests/fixtures/both_legs.adi", "PA3QZT", 995, false, {"CW", "SSB"}, 30}),
+    testing::Values(SampleLog{"foreign_station.adi", "DL2QZX", 2933, false, {"CW"}, 35},
+                    SampleLog{"belgian_station.adi", "ON6QZV", 2140, true, {"SSB"}, 100},
+                    SampleLog{"../../../tests/zrv-score/fixtures/both_legs.adi",
+                              "PA3QZT",
+                              995,
+                              false,
+                              {"CW", "SSB"},
+                              30}),
     [](const testing::TestParamInfo<SampleLog>& info) {
       return info.param.modes.size() > 1 ? "BothLegs"
              : info.param.belgian        ? "BelgianStation"

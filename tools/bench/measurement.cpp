@@ -1,4 +1,4 @@
-#include "tests/bench/measurement.h"
+#include "tools/bench/measurement.h"
 
 #include <memory>
 #include <span>
@@ -6,9 +6,9 @@
 
 #include "core/settings/profile.h"
 #include "core/settings/settings.h"
-#include "tests/bench/measured_plugin.h"
-#include "tests/bench/process_clock.h"
 #include "tests/support/scratch_folder.h"
+#include "tools/bench/measured_plugin.h"
+#include "tools/bench/process_clock.h"
 
 namespace stats_bench {
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/bench/process_clock.h"
+#include "tools/bench/process_clock.h"
 
 #include <fcntl.h>
 #include <time.h>

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/bench/contest_log.h"
-#include "tests/bench/measurement.h"
+#include "tools/bench/contest_log.h"
+#include "tools/bench/measurement.h"
 
 namespace stats_bench {
 

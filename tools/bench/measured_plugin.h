@@ -7,7 +7,7 @@
 
 #include "api/stats_exports.h"
 #include "host/plugin_library.h"
-#include "tests/bench/contest_log.h"
+#include "tools/bench/contest_log.h"
 
 namespace stats_bench {
 

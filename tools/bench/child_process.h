@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "tests/bench/measurement.h"
+#include "tools/bench/measurement.h"
 
 namespace stats_bench {
 

@@ -8,7 +8,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "tests/bench/contest_log.h"
+#include "tools/bench/contest_log.h"
 
 namespace stats_bench {
 
