@@ -42,6 +42,7 @@ add_executable(unit_tests
   ${CMAKE_CURRENT_LIST_DIR}/unit/plugin/stats_plugin_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/report/score_report_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/rules/contest_rules_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unit/settings/ini_text_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/unit/settings/settings_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/support/trace_capture.cpp)
 target_include_directories(unit_tests PRIVATE ${STATS_GENERATED_DIR})
