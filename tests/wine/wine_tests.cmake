@@ -37,7 +37,8 @@ set(STATS_PROFILE_SCRIPT ${CMAKE_SOURCE_DIR}/tests/data/profile_script.txt)
 set(STATS_PROFILE_RUNNER_SOURCES
   ${CMAKE_SOURCE_DIR}/tests/profile_script/native_runner.cpp
   ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.cpp
-  ${CMAKE_SOURCE_DIR}/platform/posix/profile_store.cpp)
+  ${CMAKE_SOURCE_DIR}/platform/posix/profile_store.cpp
+  ${CMAKE_SOURCE_DIR}/core/settings/ini_text.cpp)
 set(STATS_PROFILE_RUNNER ${CMAKE_BINARY_DIR}/profile_script_native)
 find_program(STATS_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
 add_custom_command(
@@ -45,6 +46,7 @@ add_custom_command(
   COMMAND ${STATS_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Werror -I${CMAKE_SOURCE_DIR}
           ${STATS_PROFILE_RUNNER_SOURCES} -o ${STATS_PROFILE_RUNNER}
   DEPENDS ${STATS_PROFILE_RUNNER_SOURCES} ${CMAKE_SOURCE_DIR}/core/settings/profile.h
+          ${CMAKE_SOURCE_DIR}/core/settings/ini_text.h
           ${CMAKE_SOURCE_DIR}/tests/profile_script/profile_script.h
           ${CMAKE_SOURCE_DIR}/tests/support/scratch_folder.h
   COMMENT "Building the native settings-file script runner"
