@@ -8,21 +8,21 @@
 namespace stats {
 
 CTestApp::CTestApp() {
-  InitInstance();
+  initInstance();
 }
 
 CTestApp::~CTestApp() {
-  ExitInstance();
+  exitInstance();
 }
 
-bool CTestApp::InitInstance() {
+bool CTestApp::initInstance() {
   setTraceWriter(platformTraceWriter());
   plugin_ = std::make_unique<StatsPlugin>(makePlatformProfileStore(std::string(kIniPath)),
                                           makePlatformUserInterface(), makeApplicationQsoStore());
   return true;
 }
 
-int CTestApp::ExitInstance() {
+int CTestApp::exitInstance() {
   if (plugin_) plugin_->shutdown();
   return 0;
 }

@@ -15,9 +15,9 @@ class CTestApp {
   CTestApp& operator=(const CTestApp&) = delete;
 
   // Start-up builds the plug-in with the platform's settings file and user interface.
-  bool InitInstance();
+  bool initInstance();
   // Shut-down stops the live window before the state goes away.
-  int ExitInstance();
+  int exitInstance();
 
   StatsPlugin& plugin() { return *plugin_; }
 
