@@ -1,6 +1,4 @@
-// The fixed answers, the contest start, the headless setup and null pointers, all through the
-// loaded library.
-#include <filesystem>
+// The fixed answers, the contest start and null pointers, all through the loaded library.
 #include <string>
 
 #include "tests/scenarios/stats_library.h"

@@ -1,6 +1,5 @@
-// AddData0, RemoveData0 and CheckCall0 read each argument they use from its own position.
+// CheckCall0 reads each argument it uses from its own position.
 #include <string>
-#include <vector>
 
 #include "tests/scenarios/stats_library.h"
 
@@ -8,7 +7,6 @@ namespace stats_test {
 namespace {
 
 using LibraryQsoData = LibraryTest;
-using Lines = std::vector<std::string>;
 
 // A station outside Belgium with W1AW and a Belgian ON4 station on 20m.
 TEST_F(LibraryQsoData, CallCheckReadsCallPrefixesBandsAndTheOutputBuffer) {

@@ -1,5 +1,4 @@
-// The score report and the Cabrillo export of GetResult0, byte for byte.
-#include <filesystem>
+// The score report of GetResult0, byte for byte.
 #include <string>
 
 #include "tests/scenarios/stats_library.h"
