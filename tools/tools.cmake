@@ -121,6 +121,10 @@ if(NOT CMAKE_CROSSCOMPILING)
   gtest_discover_tests(zrv_sample_logs_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
 
+# zrv-score's version, the project's, for the files it writes (tools/zrv-score/version.h).
+add_library(zrv_version INTERFACE)
+target_compile_definitions(zrv_version INTERFACE ZRV_SCORE_VERSION="${PROJECT_VERSION}")
+
 # zrv-score's parts that keep their build in a file of their own: the ADX reader, the Cabrillo 3.0
 # file and the HTML report.
 include(${CMAKE_CURRENT_LIST_DIR}/zrv-score/adx.cmake)

@@ -12,6 +12,7 @@
 #include "core/cabrillo/cabrillo_header_settings.h"
 #include "core/cabrillo/cabrillo_writer.h"
 #include "tests/support/fakes.h"
+#include "tools/zrv-score/version.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ std::pair<std::string, zrv_score::Cabrillo3Log> make(const std::string& values) 
   stats::AddCabrilloQso(header, 1, "DL1AA", 14025, "CW", time, "001 LG", "001");
   stats::AddCabrilloQso(header, 1, "K1ABCDEFGHIJKLM", 144300, "??", time, "002 LG", "017 x");
   std::string plugin = stats::cabrilloFileText(header, 1, 1, 1234);
-  return {plugin, zrv_score::cabrillo3Log(plugin, settings, true, zrv_score::zrvScoreVersion())};
+  return {plugin, zrv_score::cabrillo3Log(plugin, settings, true, zrv_score::kZrvScoreVersion)};
 }
 
 TEST(Cabrillo3, HeaderFromSettingsQsoLinesFromPluginFile) {
@@ -73,7 +74,7 @@ TEST(Cabrillo3, HeaderFromSettingsQsoLinesFromPluginFile) {
        "Address_City=Gent|Address_St_Prov=OVL|Address_PostalCode=9000|Address_Country=Belgium|"
        "SoapBox=Great fun<CR><LF><CR><LF>73|Category=multi-one",
        true,
-       "START-OF-LOG: 3.0|CREATED-BY: zrv-score " + std::string(zrv_score::zrvScoreVersion()) +
+       "START-OF-LOG: 3.0|CREATED-BY: zrv-score " + std::string(zrv_score::kZrvScoreVersion) +
            "|CONTEST: ZRV-DX-CW|CALLSIGN: ON4ABC/P|CATEGORY-OPERATOR: MULTI-OP|CATEGORY-BAND: ALL|"
            "CATEGORY-POWER: HIGH|CATEGORY-MODE: CW|CATEGORY-ASSISTED: NON-ASSISTED|"
            "CATEGORY-TRANSMITTER: ONE|CATEGORY-STATION: FIXED|CLAIMED-SCORE: 1234|"

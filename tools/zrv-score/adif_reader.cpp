@@ -5,10 +5,6 @@
 namespace zrv_score {
 namespace {
 
-char asciiUpper(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -118,14 +114,6 @@ std::string malformedTagProblem(std::string_view bytes, std::size_t open, const 
 }
 
 }  // namespace
-
-bool equalsIgnoringCase(std::string_view left, std::string_view right) {
-  if (left.size() != right.size()) return false;
-  for (std::size_t i = 0; i < left.size(); ++i) {
-    if (asciiUpper(left[i]) != asciiUpper(right[i])) return false;
-  }
-  return true;
-}
 
 std::string printableBytes(std::string_view bytes, std::size_t maxBytes) {
   constexpr char kHex[] = "0123456789ABCDEF";

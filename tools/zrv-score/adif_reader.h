@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/zrv-score/text.h"
+
 namespace zrv_score {
 
 struct AdifField {
@@ -33,8 +35,6 @@ struct AdifRecord {
   // The first field of that name (case-insensitive), or null.
   const AdifField* find(std::string_view name) const;
 };
-
-bool equalsIgnoringCase(std::string_view left, std::string_view right);
 
 // Bytes for a message: at most maxBytes of them (then "..."), anything unprintable as \xNN.
 std::string printableBytes(std::string_view bytes, std::size_t maxBytes = 40);

@@ -3,7 +3,7 @@
 add_library(zrv_cabrillo3 STATIC ${CMAKE_CURRENT_LIST_DIR}/cabrillo3.cpp)
 target_include_directories(zrv_cabrillo3 PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zrv_cabrillo3 PUBLIC stats_core)
-target_compile_definitions(zrv_cabrillo3 PRIVATE ZRV_SCORE_VERSION="${PROJECT_VERSION}")
+target_link_libraries(zrv_cabrillo3 PUBLIC zrv_version)
 target_link_libraries(zrv-score PRIVATE zrv_cabrillo3)
 
 if(NOT CMAKE_CROSSCOMPILING)

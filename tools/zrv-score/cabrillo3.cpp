@@ -8,6 +8,8 @@
 #include "core/cabrillo/cabrillo_header_settings.h"
 #include "core/rules/contest_rules.h"
 #include "core/settings/settings_keys.h"
+#include "tools/zrv-score/text.h"
+#include "tools/zrv-score/version.h"
 
 namespace zrv_score {
 namespace {
@@ -101,19 +103,10 @@ constexpr Word kTimeWords[] = {
     {"6-HOURS", "6-HOURS"}, {"12-HOURS", "12-HOURS"}, {"24-HOURS", "24-HOURS"}};
 constexpr Word kOverlayWords[] = {{"ON3", "ON3"}};
 
-bool sameIgnoringCase(std::string_view left, std::string_view right) {
-  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-  if (left.size() != right.size()) return false;
-  for (size_t index = 0; index < left.size(); ++index) {
-    if (upper(left[index]) != upper(right[index])) return false;
-  }
-  return true;
-}
-
 // The 3.0 word for a dialog value; the combo boxes keep typed text as typed, in any case.
 std::optional<std::string_view> wordFor(std::span<const Word> words, std::string_view value) {
   for (const Word& word : words) {
-    if (sameIgnoringCase(word.dialog, value)) return word.cabrillo3;
+    if (equalsIgnoringCase(word.dialog, value)) return word.cabrillo3;
   }
   return std::nullopt;
 }
@@ -190,7 +183,7 @@ Cabrillo3Log cabrillo3Log(std::string_view pluginFile, const stats::Settings& se
     header.line("CATEGORY-TIME", *time);
   } else if (const auto word = wordFor(kOverlayWords, overlay)) {
     header.line("CATEGORY-OVERLAY", *word);
-  } else if (!overlay.empty() && !sameIgnoringCase(overlay, "NONE")) {
+  } else if (!overlay.empty() && !equalsIgnoringCase(overlay, "NONE")) {
     header.note("CATEGORY-OVERLAY", overlay);
   }
   header.line("CLAIMED-SCORE", file->claimedScore);
@@ -207,10 +200,6 @@ Cabrillo3Log cabrillo3Log(std::string_view pluginFile, const stats::Settings& se
   for (const std::string_view qso : file->qsoLines) log.text.append(qso).append("\r\n");
   log.text += "END-OF-LOG:\r\n";
   return log;
-}
-
-std::string_view zrvScoreVersion() {
-  return ZRV_SCORE_VERSION;
 }
 
 }  // namespace zrv_score

@@ -28,7 +28,4 @@ struct Cabrillo3Log {
 Cabrillo3Log cabrillo3Log(std::string_view pluginFile, const stats::Settings& settings, bool cwLeg,
                           std::string_view toolVersion);
 
-// zrv-score's version, the project's, as CREATED-BY names it.
-std::string_view zrvScoreVersion();
-
 }  // namespace zrv_score

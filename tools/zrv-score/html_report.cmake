@@ -3,7 +3,7 @@
 add_library(zrv_html_report STATIC ${CMAKE_CURRENT_LIST_DIR}/html_report.cpp)
 target_include_directories(zrv_html_report PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(zrv_html_report PUBLIC stats_core)
-target_compile_definitions(zrv_html_report PRIVATE ZRV_SCORE_VERSION="${PROJECT_VERSION}")
+target_link_libraries(zrv_html_report PRIVATE zrv_version)
 target_link_libraries(zrv-score PRIVATE zrv_html_report)
 
 if(NOT CMAKE_CROSSCOMPILING)

@@ -12,6 +12,7 @@
 #include "core/contest/qso_accounting.h"
 #include "core/log/ole_date_time.h"
 #include "core/rules/contest_rules.h"
+#include "tools/zrv-score/version.h"
 
 namespace zrv_score {
 namespace {
@@ -631,7 +632,8 @@ std::string htmlReport(std::span<const HtmlLegReport> legs) {
       "<p class=\"facts\">The score table is the plug-in's own report; the multiplier grids and "
       "the chart are made from the QSOs it took.</p>\n";
   for (const HtmlLegReport& leg : legs) appendLeg(out, leg);
-  out += "<footer>Made by zrv-score " ZRV_SCORE_VERSION ".</footer>\n</body>\n</html>\n";
+  out += "<footer>Made by zrv-score " + std::string(kZrvScoreVersion) +
+         ".</footer>\n</body>\n</html>\n";
   return out;
 }
 

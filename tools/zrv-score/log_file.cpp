@@ -7,15 +7,12 @@
 #include <system_error>
 
 #include "tools/zrv-score/adx_to_adif.h"
+#include "tools/zrv-score/text.h"
 
 namespace zrv_score {
 namespace {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
-
-bool isBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
 
 // ADX starts, after blanks, with the XML declaration or the ADX root itself. An ADI file may
 // start with '<' too (a record with no header, <CALL:4>...), so the name must end where a tag's

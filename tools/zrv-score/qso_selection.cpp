@@ -46,6 +46,15 @@ std::string_view legMode(Leg leg) {
   return leg == Leg::cw ? "CW" : "SSB";
 }
 
+std::vector<std::pair<std::string, std::size_t>> LegSelection::leftOutSummary() const {
+  std::vector<std::pair<std::string, std::size_t>> summary;
+  for (std::size_t cause = 0; cause < kLeftOutCauseCount; ++cause) {
+    if (counts[cause] == 0) continue;
+    summary.emplace_back(leftOutCauseText(static_cast<LeftOutCause>(cause)), counts[cause]);
+  }
+  return summary;
+}
+
 void LegSelection::leaveOut(std::size_t record, LeftOutCause cause, std::string detail) {
   leftOut.push_back({record, cause, std::move(detail)});
   ++counts[static_cast<std::size_t>(cause)];

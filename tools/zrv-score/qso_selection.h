@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "tools/zrv-score/host_qso.h"
@@ -55,6 +56,9 @@ struct LegSelection {
   std::vector<const LogQso*> handOver;
   std::vector<LeftOutRecord> leftOut;  // in record order
   std::array<std::size_t, kLeftOutCauseCount> counts{};
+
+  // The causes with a record left out, as (cause text, count), in the summary's order.
+  std::vector<std::pair<std::string, std::size_t>> leftOutSummary() const;
 
   void leaveOut(std::size_t record, LeftOutCause cause, std::string detail = {});
 };

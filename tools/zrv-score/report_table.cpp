@@ -48,14 +48,13 @@ std::optional<Row> columnsOf(std::string_view header) {
 
 }  // namespace
 
-std::optional<ReportRows> reportRows(std::string_view report) {
+std::optional<std::string> alignedReport(std::string_view report) {
   const std::vector<std::string_view> text = lines(report);
   if (text.size() < 4) return std::nullopt;
   const std::optional<Row> columns = columnsOf(text[1]);
   if (!columns) return std::nullopt;
 
-  ReportRows parts{std::string(trimmed(text[0])), {*columns}, {}};
-  std::vector<Row>& rows = parts.rows;
+  std::vector<Row> rows{*columns};
   std::size_t next = 2;
   for (; next < text.size() && !text[next].empty(); ++next) {
     Row row = cells(text[next]);
@@ -63,25 +62,14 @@ std::optional<ReportRows> reportRows(std::string_view report) {
     rows.push_back(std::move(row));
   }
   if (rows.size() < 2 || rows.back().front() != "Total") return std::nullopt;
-  for (; next < text.size(); ++next) {
-    if (!text[next].empty()) parts.notes.emplace_back(text[next]);
-  }
-  return parts;
-}
 
-std::optional<std::string> alignedReport(std::string_view report) {
-  const std::optional<ReportRows> parts = reportRows(report);
-  if (!parts) return std::nullopt;
-  const std::vector<Row>& rows = parts->rows;
-  const Row& columns = rows.front();
-
-  std::vector<std::size_t> widths(columns.size(), 0);
+  std::vector<std::size_t> widths(columns->size(), 0);
   for (const Row& row : rows) {
     for (std::size_t column = 0; column < row.size(); ++column) {
       widths[column] = std::max(widths[column], row[column].size());
     }
   }
-  std::string table = parts->title + "\n\n";
+  std::string table = std::string(trimmed(text[0])) + "\n\n";
   for (const Row& row : rows) {
     if (row.front() == "Total") {
       std::size_t rule = 0;
@@ -96,7 +84,9 @@ std::optional<std::string> alignedReport(std::string_view report) {
     }
     table += "\n";
   }
-  for (const std::string& note : parts->notes) table += "\n" + note + "\n";
+  for (; next < text.size(); ++next) {
+    if (!text[next].empty()) table += "\n" + std::string(text[next]) + "\n";
+  }
   return table;
 }
 

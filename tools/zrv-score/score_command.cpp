@@ -24,6 +24,7 @@
 #include "tools/zrv-score/report_table.h"
 #include "tools/zrv-score/score_options.h"
 #include "tools/zrv-score/settings_commands.h"
+#include "tools/zrv-score/version.h"
 
 namespace zrv_score {
 namespace {
@@ -199,12 +200,9 @@ std::string summaryLine(const ReadLog& log, const LegSelection& selection, std::
   std::ostringstream line;
   line << log.records << " records read, " << scored << " scored";
   std::string causes;
-  for (std::size_t cause = 0; cause < kLeftOutCauseCount; ++cause) {
-    const std::size_t count = selection.counts[cause];
-    if (count == 0) continue;
+  for (const auto& [cause, count] : selection.leftOutSummary()) {
     causes += causes.empty() ? "; left out: " : ", ";
-    causes += std::string(leftOutCauseText(static_cast<LeftOutCause>(cause))) + " " +
-              std::to_string(count);
+    causes += cause + " " + std::to_string(count);
   }
   line << (causes.empty() ? "; none left out" : causes) << "\n";
   return line.str();
@@ -224,7 +222,7 @@ bool rewriteAsCabrillo3(const std::string& ownCall, Leg leg, std::ostream& err) 
     const std::unique_ptr<stats::ProfileStore> store =
         stats::makePlatformProfileStore(std::string(stats::kIniPath));
     const stats::Settings settings(*store);
-    log = cabrillo3Log(written, settings, leg == Leg::cw, zrvScoreVersion());
+    log = cabrillo3Log(written, settings, leg == Leg::cw, kZrvScoreVersion);
   }
   for (const std::string& note : log.notes)
     err << "zrv-score: " << fileName << ": " << note << "\n";
@@ -337,11 +335,7 @@ int ScoreRun::scoreLeg(const std::string& name, const ReadLog& log, const std::s
         html.qsos.empty() ? 0.0 : selection.handOver.front()->qso.time.m_dt);
     html.periodEnd = options_.period.to.value_or(
         html.qsos.empty() ? 0.0 : selection.handOver.back()->qso.time.m_dt);
-    for (std::size_t cause = 0; cause < kLeftOutCauseCount; ++cause) {
-      if (selection.counts[cause] == 0) continue;
-      html.leftOut.emplace_back(leftOutCauseText(static_cast<LeftOutCause>(cause)),
-                                selection.counts[cause]);
-    }
+    html.leftOut = selection.leftOutSummary();
     html.recordsRead = log.records;
     htmlLegs_.push_back(std::move(html));
   }
