@@ -78,12 +78,10 @@ add_executable(scenario_tests
   ${CMAKE_CURRENT_LIST_DIR}/scenarios/entry_points_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scenarios/qso_data_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scenarios/result_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/scenarios/stats_library.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/support/stats_library.cpp)
 target_link_libraries(scenario_tests PRIVATE ${STATS_GTEST_MAIN} stats_host)
 add_dependencies(scenario_tests Stats)
 if(CMAKE_CROSSCOMPILING)
-  # Run beside the DLL: the path is taken relative to the folder the tests start in.
-  target_compile_definitions(scenario_tests PRIVATE STATS_LIBRARY_PATH="$<TARGET_FILE_NAME:Stats>")
   add_test(NAME scenario_tests COMMAND scenario_tests --gtest_brief=1
            WORKING_DIRECTORY $<TARGET_FILE_DIR:Stats>)
   set_tests_properties(scenario_tests PROPERTIES LABELS library TIMEOUT 300
@@ -91,7 +89,6 @@ if(CMAKE_CROSSCOMPILING)
 else()
   target_sources(scenario_tests PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/platform/posix/library_export_test.cpp)
-  target_compile_definitions(scenario_tests PRIVATE STATS_LIBRARY_PATH="$<TARGET_FILE:Stats>")
   gtest_discover_tests(scenario_tests DISCOVERY_TIMEOUT ${STATS_DISCOVERY_TIMEOUT}
                        PROPERTIES LABELS library)
 endif()

@@ -61,12 +61,10 @@ endif()
 # source tree.
 if(WIN32)
   set(ZRV_PLATFORM_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/win32/plugin_dialogs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/win32/executable_folder.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/win32/plugin_dialogs.cpp)
 else()
   set(ZRV_PLATFORM_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/plugin_dialogs.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/executable_folder.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/plugin_dialogs.cpp)
 endif()
 add_executable(zrv-score
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/main.cpp

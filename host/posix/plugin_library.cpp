@@ -1,4 +1,7 @@
 #include <dlfcn.h>
+#include <unistd.h>
+
+#include <array>
 
 #include "host/plugin_library.h"
 
@@ -35,6 +38,15 @@ std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, std:
 
 const char* pluginFileName() {
   return "libStats.so";
+}
+
+std::string executableFolder() {
+  std::array<char, 4096> path{};
+  const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+  if (length <= 0) return ".";
+  std::string folder(path.data(), static_cast<std::size_t>(length));
+  const std::size_t slash = folder.rfind('/');
+  return slash == std::string::npos ? "." : folder.substr(0, slash);
 }
 
 }  // namespace stats_host

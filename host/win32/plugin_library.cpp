@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "host/plugin_library.h"
 
@@ -58,6 +59,21 @@ std::unique_ptr<PluginLibrary> PluginLibrary::load(const std::string& path, std:
 
 const char* pluginFileName() {
   return "Stats.dll";
+}
+
+std::string executableFolder() {
+  // The buffer grows until the whole path fits: a test host may run from a deep build folder.
+  std::vector<char> path(MAX_PATH);
+  for (;;) {
+    const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length == 0) return ".";
+    if (length < path.size()) {
+      const std::string file(path.data(), length);
+      const std::size_t separator = file.find_last_of("\\/");
+      return separator == std::string::npos ? "." : file.substr(0, separator);
+    }
+    path.resize(path.size() * 2);
+  }
 }
 
 }  // namespace stats_host

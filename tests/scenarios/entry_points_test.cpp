@@ -1,7 +1,7 @@
 // The fixed answers, the contest start and null pointers, all through the loaded library.
 #include <string>
 
-#include "tests/scenarios/stats_library.h"
+#include "tests/support/stats_library.h"
 
 namespace stats_test {
 namespace {

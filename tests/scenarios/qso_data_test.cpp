@@ -1,7 +1,7 @@
 // CheckCall0 reads each argument it uses from its own position.
 #include <string>
 
-#include "tests/scenarios/stats_library.h"
+#include "tests/support/stats_library.h"
 
 namespace stats_test {
 namespace {

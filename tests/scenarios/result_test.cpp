@@ -1,7 +1,7 @@
 // The score report of GetResult0, byte for byte.
 #include <string>
 
-#include "tests/scenarios/stats_library.h"
+#include "tests/support/stats_library.h"
 
 namespace stats_test {
 namespace {
@@ -15,14 +15,14 @@ TEST_F(LibraryResult, BelgianStationWorkedExample) {
   ASSERT_EQ(lib_.reset("ON4XYZ", "ON"), 1);
   ASSERT_EQ(lib_.add({.call = "DL1ABC", .band = "40m"}), 1);
   ASSERT_EQ(lib_.add({.call = "ON4AA",
+                      .band = "80m",
                       .dxccPrefix = "ON",
                       .callPrefix = "ON4",
-                      .band = "80m",
                       .receivedExchange = "12 AN"}),
             1);
-  ASSERT_EQ(lib_.add({.call = "DL2BB", .callPrefix = "DL2", .band = "80m"}), 1);
-  ASSERT_EQ(lib_.add({.call = "DL3CC", .callPrefix = "DL3", .band = "80m"}), 1);
-  ASSERT_EQ(lib_.add({.call = "W1AW", .dxccPrefix = "K", .callPrefix = "W1", .band = "80m"}), 1);
+  ASSERT_EQ(lib_.add({.call = "DL2BB", .band = "80m", .callPrefix = "DL2"}), 1);
+  ASSERT_EQ(lib_.add({.call = "DL3CC", .band = "80m", .callPrefix = "DL3"}), 1);
+  ASSERT_EQ(lib_.add({.call = "W1AW", .band = "80m", .dxccPrefix = "K", .callPrefix = "W1"}), 1);
 
   int exportDone = 7;
   EXPECT_EQ(lib_.result(&exportDone),

@@ -9,13 +9,12 @@
 #include "resources/resource.h"
 #include "tests/wine/dialog_driver.h"
 #include "tests/wine/dialog_screenshot.h"
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
 
 constexpr char kTitle[] = "ZRV DX Contest ";
-constexpr char kIniFile[] = "Plugins\\ZRV.ini";
 constexpr int kMessageTextId = 0xFFFF;  // the message box's static control with the message
 
 constexpr double k2024_03_02 = 45353.0;  // 2024-03-02 00:00 as an OLE date
@@ -81,9 +80,9 @@ void selectEntry(HWND dialog, int id, const char* beginning) {
 }
 
 // Starts a contest with an export while `operate` works the Cabrillo dialog.
-void startExport(StatsDll& dll, const char* ownCall, std::function<void(HWND)> operate) {
+void startExport(StatsLibrary& dll, const char* ownCall, std::function<void(HWND)> operate) {
   DialogDriver driver(kTitle, std::move(operate));
-  EXPECT_EQ(startContest(dll.ResetStats0, "DL", 1, ownCall), 1);
+  EXPECT_EQ(dll.reset(ownCall, "DL", 1), 1);
   driver.finish();
   ASSERT_TRUE(driver.found()) << driver.failure();
   ASSERT_EQ(driver.failure(), "");
@@ -98,7 +97,7 @@ struct OutputSeen {
 };
 
 // Fetches the score in the export run: the writer's message box is read and closed with OK.
-OutputSeen fetchResult(StatsDll& dll, int& exportDone) {
+OutputSeen fetchResult(StatsLibrary& dll, int& exportDone) {
   OutputSeen seen;
   DialogDriver driver("Output", [&](HWND box) {
     seen.message = controlText(box, kMessageTextId);
@@ -115,7 +114,7 @@ OutputSeen fetchResult(StatsDll& dll, int& exportDone) {
     saveScreenshot(box, "output-message");
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   });
-  EXPECT_NE(dll.GetResult0(&exportDone), nullptr);
+  EXPECT_NE(dll.api().GetResult0(&exportDone), nullptr);
   driver.finish();
   EXPECT_TRUE(driver.found()) << driver.failure();
   EXPECT_EQ(driver.failure(), "");
@@ -163,8 +162,8 @@ const std::string kLoadedHeaderFile =
 
 TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
   ScratchFolder scratch;
-  scratch.writeFile(kIniFile, kLoadedSettings);
-  StatsDll dll;
+  scratch.writeFile(kSettingsFile, kLoadedSettings);
+  StatsLibrary dll;
 
   CabrilloSeen seen;
   std::string screenshot;
@@ -255,7 +254,7 @@ TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
   }
 
   // Cancel: nothing of the header is written, and the export writes the header as loaded.
-  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+  EXPECT_EQ(settingsEntries(scratch.readFile(kSettingsFile)),
             withStart(settingsEntries(kLoadedSettings)));
   int exportDone = 0;
   const OutputSeen output = fetchResult(dll, exportDone);
@@ -269,8 +268,8 @@ TEST(CabrilloDialog, ShowsTheLoadedHeaderAndTheFixedChoicesAndCancelKeepsThem) {
 
 TEST(CabrilloDialog, OkSavesTheEditsInWriteOrderAndTheExportWritesThem) {
   ScratchFolder scratch;
-  scratch.writeFile(kIniFile, "[Settings]\r\nMode=SSB\r\nClaimed=77\r\n");
-  StatsDll dll;
+  scratch.writeFile(kSettingsFile, "[Settings]\r\nMode=SSB\r\nClaimed=77\r\n");
+  StatsLibrary dll;
 
   CabrilloSeen seen;
   ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
@@ -303,7 +302,7 @@ TEST(CabrilloDialog, OkSavesTheEditsInWriteOrderAndTheExportWritesThem) {
   EXPECT_EQ(seen.texts[IDC_CABRILLO_NAME], "");
   EXPECT_EQ(seen.texts[IDC_CABRILLO_SOAPBOX], "");
 
-  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+  EXPECT_EQ(settingsEntries(scratch.readFile(kSettingsFile)),
             withStart({{"Mode", "SSB"},
                        {"Claimed", "77"},
                        {"Operators", "DL1ABC DL3QQ"},
@@ -322,25 +321,25 @@ TEST(CabrilloDialog, OkSavesTheEditsInWriteOrderAndTheExportWritesThem) {
 
   // A Belgian station (10 points, province and prefix) and a French one (3 points, EU country):
   // 13 points times 3 multipliers.
-  ASSERT_EQ(passQso(dll.AddData0, {.call = "ON4AAA",
-                                   .band = "20m",
-                                   .dxccPrefix = "ON",
-                                   .callPrefix = "ON4",
-                                   .mode = "SSB",
-                                   .sentSerial = "001",
-                                   .receivedExchange = "12 AN",
-                                   .frequencyHz = 14200000,
-                                   .day = k2024_03_02 + 0.5625}),
+  ASSERT_EQ(dll.add({.call = "ON4AAA",
+                     .band = "20m",
+                     .dxccPrefix = "ON",
+                     .callPrefix = "ON4",
+                     .mode = "SSB",
+                     .sentSerial = "001",
+                     .receivedExchange = "12 AN",
+                     .frequencyHz = 14200000,
+                     .time = oleTime(k2024_03_02 + 0.5625)}),
             1);
-  ASSERT_EQ(passQso(dll.AddData0, {.call = "F5XYZ",
-                                   .band = "40m",
-                                   .dxccPrefix = "F",
-                                   .callPrefix = "F5",
-                                   .mode = "CW",
-                                   .sentSerial = "002",
-                                   .receivedExchange = "5",
-                                   .frequencyHz = 7012345,
-                                   .day = k2024_03_02 + 0.625}),
+  ASSERT_EQ(dll.add({.call = "F5XYZ",
+                     .band = "40m",
+                     .dxccPrefix = "F",
+                     .callPrefix = "F5",
+                     .mode = "CW",
+                     .sentSerial = "002",
+                     .receivedExchange = "5",
+                     .frequencyHz = 7012345,
+                     .time = oleTime(k2024_03_02 + 0.625)}),
             1);
   int exportDone = 0;
   const OutputSeen output = fetchResult(dll, exportDone);
@@ -392,22 +391,22 @@ class ActiveHostWindow {
 
 TEST(CabrilloDialog, EscapeAndTheCloseBoxCancelAndTheOutputBoxBelongsToTheActiveWindow) {
   ScratchFolder scratch;
-  scratch.writeFile(kIniFile, kLoadedSettings);
-  StatsDll dll;
+  scratch.writeFile(kSettingsFile, kLoadedSettings);
+  StatsLibrary dll;
 
   ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
     typeText(dialog, IDC_CABRILLO_NAME, "Somebody Else");
     typeText(dialog, IDC_CABRILLO_SOAPBOX, "Another soapbox");
     pressEscape(dialog);
   }));
-  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+  EXPECT_EQ(settingsEntries(scratch.readFile(kSettingsFile)),
             withStart(settingsEntries(kLoadedSettings)));
 
   ASSERT_NO_FATAL_FAILURE(startExport(dll, "DL1ABC/P", [&](HWND dialog) {
     typeText(dialog, IDC_CABRILLO_OPERATORS, "NOBODY");
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   }));
-  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+  EXPECT_EQ(settingsEntries(scratch.readFile(kSettingsFile)),
             withStart(settingsEntries(kLoadedSettings)));
 
   ActiveHostWindow host;

@@ -167,24 +167,4 @@ void pressButton(HWND dialog, int id) {
   SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0);
 }
 
-SettingsEntries settingsEntries(const std::string& iniBytes) {
-  SettingsEntries entries;
-  bool inSettings = false;
-  size_t start = 0;
-  while (start < iniBytes.size()) {
-    size_t end = iniBytes.find('\n', start);
-    if (end == std::string::npos) end = iniBytes.size();
-    std::string line = iniBytes.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line.front() == '[') {
-      inSettings = line == "[Settings]";
-    } else if (inSettings && line.find('=') != std::string::npos) {
-      const size_t equals = line.find('=');
-      entries.emplace_back(line.substr(0, equals), line.substr(equals + 1));
-    }
-  }
-  return entries;
-}
-
 }  // namespace stats_test

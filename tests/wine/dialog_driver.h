@@ -55,8 +55,4 @@ void typeText(HWND dialog, int id, const std::string& text);  // WM_SETTEXT
 void pressEscape(HWND dialog);          // a key press of Escape on the focused control
 void pressButton(HWND dialog, int id);  // BM_CLICK
 
-// The key/value lines of section [Settings] of an INI file's bytes, in file order.
-using SettingsEntries = std::vector<std::pair<std::string, std::string>>;
-SettingsEntries settingsEntries(const std::string& iniBytes);
-
 }  // namespace stats_test

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
@@ -30,44 +30,38 @@ std::vector<std::string> exportedNames(HMODULE module) {
   return names;
 }
 
-int checkCall(decltype(&::CheckCall0) function, const char* call, const char* callPrefix,
-              const char* dxccPrefix, const char* band, char* output) {
-  return function(call, 0u, 0u, "CW", "", "", "", "", "", "", "", "", callPrefix, dxccPrefix, 0, 0,
-                  0, 0.0, 0.0, "", "", "", "", "", band, band, output, nullptr);
-}
-
 TEST(Exports, ListsExactlyThePlainNamesAndTheirDecoratedAliases) {
-  StatsDll dll;
+  StatsLibrary dll;
   std::set<std::string> expected;
   for (const ExportName& name : kExportNames) {
     expected.insert(name.plain);
     expected.insert(name.decorated);
   }
-  const std::vector<std::string> names = exportedNames(dll.module());
+  const std::vector<std::string> names = exportedNames(moduleOf(dll));
   EXPECT_EQ(std::set<std::string>(names.begin(), names.end()), expected);
   EXPECT_EQ(names.size(), expected.size()) << "a name is exported twice";
 }
 
 TEST(Exports, EachAliasIsTheSameFunctionAsItsPlainName) {
-  StatsDll dll;
+  StatsLibrary dll;
   for (const ExportName& name : kExportNames) {
-    const FARPROC plain = GetProcAddress(dll.module(), name.plain);
-    const FARPROC decorated = GetProcAddress(dll.module(), name.decorated);
+    const FARPROC plain = GetProcAddress(moduleOf(dll), name.plain);
+    const FARPROC decorated = GetProcAddress(moduleOf(dll), name.decorated);
     ASSERT_NE(plain, nullptr) << name.plain;
     EXPECT_EQ(decorated, plain) << name.decorated;
   }
   // The two exchange checks are the set count itself.
-  const FARPROC numberOfSets = GetProcAddress(dll.module(), "GetNumberOfSets");
-  EXPECT_EQ(GetProcAddress(dll.module(), "IsValidExchg0"), numberOfSets);
-  EXPECT_EQ(GetProcAddress(dll.module(), "GetExchgCount0"), numberOfSets);
+  const FARPROC numberOfSets = GetProcAddress(moduleOf(dll), "GetNumberOfSets");
+  EXPECT_EQ(GetProcAddress(moduleOf(dll), "IsValidExchg0"), numberOfSets);
+  EXPECT_EQ(GetProcAddress(moduleOf(dll), "GetExchgCount0"), numberOfSets);
 }
 
 TEST(Exports, DecoratedAliasesAnswerAsTheEntryPointsDo) {
   ScratchFolder scratch;
-  StatsDll dll;
+  StatsLibrary dll;
   const auto find = [&](const char* plain) {
     for (const ExportName& name : kExportNames) {
-      if (std::string(name.plain) == plain) return dll.resolve(name.decorated);
+      if (std::string(name.plain) == plain) return dll.symbol(name.decorated);
     }
     throw std::logic_error(plain);
   };
@@ -87,13 +81,13 @@ TEST(Exports, DecoratedAliasesAnswerAsTheEntryPointsDo) {
   EXPECT_EQ(validExchange("a", "b", "c", "d", 7, 8, 9), 1);
   EXPECT_EQ(exchangeCount("a", "b", "c"), 1);
 
-  ASSERT_EQ(startContest(resetStats, "K"), 1);
+  ASSERT_EQ(startContest(resetStats, "ON4ZZ", "K"), 1);
   const Qso german{"DL1AA", "20m", "DL", "DL1"};
   ASSERT_EQ(passQso(addData, german), 1);
 
   char output[50] = "untouched";
-  EXPECT_EQ(checkCall(check, "DL1AA", "DL1", "DL", "20m", output), 0);  // repeat on 20m
-  EXPECT_EQ(checkCall(check, "DL2BB", "DL2", "DL", "15m", output), 2);  // DL new on 15m
+  EXPECT_EQ(checkCall(check, "DL1AA", "DL1", "DL", "20m", "20m", output), 0);  // repeat on 20m
+  EXPECT_EQ(checkCall(check, "DL2BB", "DL2", "DL", "15m", "15m", output), 2);  // DL new on 15m
   EXPECT_STREQ(output, "");
 
   int exportDone = 7;

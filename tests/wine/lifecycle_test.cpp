@@ -4,64 +4,53 @@
 
 #include <string>
 
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
 
-// A library loaded by path for the lifecycle tests, freed when it goes out of scope.
-class LoadedLibrary {
- public:
-  explicit LoadedLibrary(const std::string& path) : module_(LoadLibraryA(path.c_str())) {}
-  ~LoadedLibrary() { unload(); }
-  LoadedLibrary(const LoadedLibrary&) = delete;
-  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-
-  HMODULE get() const { return module_; }
-  bool unload() {
-    const bool freed = module_ && FreeLibrary(module_);
-    module_ = nullptr;
-    return freed;
+// The plug-in beside the test executable loaded by path, not copied, with its entry points.
+struct LoadedLibrary {
+  LoadedLibrary() {
+    library = stats_host::PluginLibrary::load(path, error);
+    if (library && !library->resolve(api, error)) library.reset();
   }
-  template <typename Function>
-  Function entry(const char* name) const {
-    return module_ ? exportAs<Function>(GetProcAddress(module_, name)) : nullptr;
-  }
-
- private:
-  HMODULE module_;
+  const std::string path = besideTestExecutable(stats_host::pluginFileName());
+  std::string error;  // why it did not load, or the entry point it lacks
+  std::unique_ptr<stats_host::PluginLibrary> library;
+  Exports api{};
 };
 
 // The same file loaded, unloaded and loaded again in one process, as a logger does when the
 // operator switches contests: every load starts with an empty log, and FreeLibrary really unloads.
 TEST(Lifecycle, ReloadOfTheSameFileStartsClean) {
   ScratchFolder scratch;
-  const std::string path = besideTestExecutable(STATS_DLL_NAME);
   for (int round = 0; round < 2; ++round) {
     SCOPED_TRACE(round);
-    LoadedLibrary library(path);
-    ASSERT_NE(library.get(), nullptr) << path << ": error " << GetLastError();
-    const auto addData = library.entry<decltype(&::AddData0)>("AddData0");
-    const auto result = library.entry<decltype(&::GetResult0)>("GetResult0");
-    ASSERT_TRUE(addData && result);
+    LoadedLibrary loaded;
+    ASSERT_NE(loaded.library, nullptr) << loaded.path << ": " << loaded.error;
     int exportDone = 0;
-    EXPECT_NE(std::string(result(&exportDone)).find("Total\t 0\t"), std::string::npos);
-    EXPECT_EQ(passQso(addData, {"DL1AA", "20m", "DL", "DL1"}), 1);
-    EXPECT_NE(std::string(result(&exportDone)).find("Total\t 1\t"), std::string::npos);
-    EXPECT_TRUE(library.unload());
-    EXPECT_EQ(GetModuleHandleA(path.c_str()), nullptr) << "still loaded after FreeLibrary";
+    EXPECT_NE(std::string(loaded.api.GetResult0(&exportDone)).find("Total\t 0\t"),
+              std::string::npos);
+    EXPECT_EQ(passQso(loaded.api.AddData0, {"DL1AA", "20m", "DL", "DL1"}), 1);
+    EXPECT_NE(std::string(loaded.api.GetResult0(&exportDone)).find("Total\t 1\t"),
+              std::string::npos);
+    loaded.library.reset();  // FreeLibrary
+    EXPECT_EQ(GetModuleHandleA(loaded.path.c_str()), nullptr) << "still loaded after FreeLibrary";
   }
 }
 
 TEST(Lifecycle, PrivateCopiesLoadSideBySide) {
   ScratchFolder scratch;
-  StatsDll first;
-  StatsDll second;
-  ASSERT_NE(first.module(), second.module());
+  StatsLibrary first;
+  StatsLibrary second;
+  ASSERT_NE(moduleOf(first), moduleOf(second));
   int exportDone = 0;
-  ASSERT_EQ(passQso(first.AddData0, {"DL1AA", "20m", "DL", "DL1"}), 1);
-  EXPECT_NE(std::string(first.GetResult0(&exportDone)).find("Total\t 1\t"), std::string::npos);
-  EXPECT_NE(std::string(second.GetResult0(&exportDone)).find("Total\t 0\t"), std::string::npos);
+  ASSERT_EQ(first.add({"DL1AA", "20m", "DL", "DL1"}), 1);
+  EXPECT_NE(std::string(first.api().GetResult0(&exportDone)).find("Total\t 1\t"),
+            std::string::npos);
+  EXPECT_NE(std::string(second.api().GetResult0(&exportDone)).find("Total\t 0\t"),
+            std::string::npos);
 }
 
 constexpr UINT kChildExitCode = 0x5A;
@@ -69,12 +58,10 @@ constexpr UINT kChildExitCode = 0x5A;
 // Run only as the child of the test below: ends the process with the library loaded and a contest
 // in progress, so the library is detached by process termination.
 TEST(Lifecycle, DISABLED_ChildExitsWithTheLibraryLoaded) {
-  LoadedLibrary library(besideTestExecutable(STATS_DLL_NAME));
-  const auto resetStats = library.entry<decltype(&::ResetStats0)>("ResetStats0");
-  const auto addData = library.entry<decltype(&::AddData0)>("AddData0");
-  ASSERT_TRUE(resetStats && addData);
-  startContest(resetStats, "DL");
-  passQso(addData, {"ON4AB", "80m", "ON", "ON4", "CW", "001", "12AN"});
+  LoadedLibrary loaded;
+  ASSERT_NE(loaded.library, nullptr);
+  startContest(loaded.api.ResetStats0, "ON4ZZ", "DL");
+  passQso(loaded.api.AddData0, {"ON4AB", "80m", "ON", "ON4", "CW", "001", "12AN"});
   // Ends here, before `library` would free the module.
   ExitProcess(kChildExitCode);
 }

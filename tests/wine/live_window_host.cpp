@@ -8,7 +8,7 @@
 namespace stats_test {
 namespace {
 
-constexpr const char* kSettingsFile = "Plugins\\ZRV.ini";
+const std::string kSettingsPath = kSettingsFile.string();
 constexpr const char* kSection = "Settings";
 
 bool ownerDrawnButton(HWND control) {
@@ -78,19 +78,13 @@ void serveFor(DWORD milliseconds) {
 }
 
 void writeSetting(const char* key, const std::string& value) {
-  if (!WritePrivateProfileStringA(kSection, key, value.c_str(), kSettingsFile)) {
-    throw std::runtime_error(std::string("cannot write ") + key + " to " + kSettingsFile);
+  if (!WritePrivateProfileStringA(kSection, key, value.c_str(), kSettingsPath.c_str())) {
+    throw std::runtime_error(std::string("cannot write ") + key + " to " + kSettingsPath);
   }
 }
 
 void removeSetting(const char* key) {
-  WritePrivateProfileStringA(kSection, key, nullptr, kSettingsFile);
-}
-
-std::string readSetting(const char* key) {
-  char value[256] = {};
-  GetPrivateProfileStringA(kSection, key, "", value, sizeof value, kSettingsFile);
-  return value;
+  WritePrivateProfileStringA(kSection, key, nullptr, kSettingsPath.c_str());
 }
 
 void writeLiveWindowSettings(const std::string& mode) {
@@ -134,12 +128,6 @@ std::vector<std::string> tickedBoxes(HWND window) {
 
 std::vector<std::string> checkBoxes(HWND window) {
   return boxTexts(window, false);
-}
-
-int checkCall(const StatsDll& dll, const char* call, const char* band, const char* secondBand) {
-  char output[64] = {};
-  return dll.CheckCall0(call, 0u, 0u, "CW", "", "", "", "", "", "", "", "", "", "", 0, 0, 0, 0.0,
-                        0.0, "", "", "", "", "", band, secondBand, output, nullptr);
 }
 
 }  // namespace stats_test

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 
@@ -19,11 +19,10 @@ namespace stats_test {
 bool serveUntil(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 void serveFor(DWORD milliseconds);
 
-// One key of section [Settings] of Plugins\ZRV.ini under the current directory, through the
-// profile functions the plug-in itself uses.
+// One key of section [Settings] of Plugins\ZRV.ini under the current directory changed through
+// the profile functions the plug-in itself uses (readSetting of the shared harness reads one).
 void writeSetting(const char* key, const std::string& value);
 void removeSetting(const char* key);
-std::string readSetting(const char* key);
 
 // The settings of a contest start that opens the live window: the window wanted, "Start" at 0, the
 // mode, and the three windows placed apart so that none covers another.
@@ -52,9 +51,5 @@ std::string windowTitle(HWND window);
 std::vector<std::string> tickedBoxes(HWND window);
 // The texts of all its check boxes.
 std::vector<std::string> checkBoxes(HWND window);
-
-// A call check as the logger makes one while the operator types, with both band arguments given.
-int checkCall(const StatsDll& dll, const char* call, const char* band = "20m",
-              const char* secondBand = "20m");
 
 }  // namespace stats_test

@@ -55,10 +55,10 @@ struct RegisteredHost {
 // A contest start that opens the live windows; with `awaitPoll`, returns once the first poll has
 // connected to the host and made its last call to it (the European-Union window's title follows
 // that call).
-void startWindows(StatsDll& dll, const AutomationObject& host, bool awaitPoll) {
+void startWindows(StatsLibrary& dll, const AutomationObject& host, bool awaitPoll) {
   const size_t connections = host.commands().size();
   writeSetting("Start", "0");
-  startContest(dll.ResetStats0, "DL");
+  dll.reset("ON4ZZ", "DL");
   if (!awaitPoll) return;
   ASSERT_TRUE(serveUntil([&] {
     return host.commands().size() > connections && liveWindowsShown() &&
@@ -95,12 +95,12 @@ TEST(LiveWindowStop, StopWhileAPollsHostCallIsInFlight) {
     const std::string name = "unload in a poll, round " + std::to_string(round);
     SCOPED_TRACE(name);
     const HangGuard guard(name);
-    std::optional<StatsDll> dll(std::in_place);
+    std::optional<StatsLibrary> dll(std::in_place);
     ASSERT_NO_FATAL_FAILURE(startWindows(*dll, host, true));
     const LiveWindowHandles first = findLiveWindows();
     const size_t polls = host.selectors().size();
 
-    checkCall(*dll, "DL1AB");
+    dll->check("DL1AB");
     ASSERT_TRUE(awaitIncomingCall()) << "no poll after the call check";
     dll.reset();
     EXPECT_EQ(host.selectors().size(), polls + 1) << "the call was not in flight";
@@ -129,7 +129,7 @@ TEST(LiveWindowStop, UnloadClosesTheWindows) {
           std::string("unload ") + momentName + ", round " + std::to_string(round);
       SCOPED_TRACE(name);
       const HangGuard guard(name);
-      std::optional<StatsDll> dll(std::in_place);
+      std::optional<StatsLibrary> dll(std::in_place);
       const bool awaitPoll = moment == Moment::connected || moment == Moment::operatorClosed;
       ASSERT_NO_FATAL_FAILURE(startWindows(*dll, host, awaitPoll));
       if (moment == Moment::openingWindows) {
@@ -153,11 +153,11 @@ constexpr UINT kChildExitCode = 0x5B;
 TEST(LiveWindowStop, DISABLED_ChildExitsWithTheWindowsOpen) {
   RegisteredHost host;
   ASSERT_EQ(host.registration.status(), S_OK);
-  const HMODULE module = LoadLibraryA(besideTestExecutable(STATS_DLL_NAME).c_str());
+  const HMODULE module = LoadLibraryA(besideTestExecutable(stats_host::pluginFileName()).c_str());
   ASSERT_NE(module, nullptr);
   const auto resetStats = exportAs<decltype(&::ResetStats0)>(GetProcAddress(module, "ResetStats0"));
   ASSERT_NE(resetStats, nullptr);
-  startContest(resetStats, "DL");
+  startContest(resetStats, "ON4ZZ", "DL");
   ASSERT_TRUE(serveUntil([&] { return !host.object.commands().empty() && liveWindowsShown(); }));
   host.registration.revoke();  // no stale entry for the next process to find
   ExitProcess(kChildExitCode);

@@ -157,15 +157,15 @@ class LiveWindow : public testing::Test {
   // first); returns once the window is there.
   void start(const char* ownDxccPrefix = "DL") {
     writeSetting("Start", "0");
-    startContest(dll_.ResetStats0, ownDxccPrefix);
+    dll_.reset("ON4ZZ", ownDxccPrefix);
     ASSERT_TRUE(serveUntil([] { return findLiveWindows().live != nullptr; }))
         << "no live window after the contest start";
   }
 
   void logAndScore(const std::vector<Qso>& log) {
-    for (const Qso& qso : log) ASSERT_EQ(passQso(dll_.AddData0, qso), 1) << qso.call;
+    for (const Qso& qso : log) ASSERT_EQ(dll_.add(qso), 1) << qso.call;
     int exportDone = 0;
-    ASSERT_NE(dll_.GetResult0(&exportDone), nullptr);
+    ASSERT_NE(dll_.api().GetResult0(&exportDone), nullptr);
   }
 
   // Waits until the windows show `expected`, then a little longer so that a poll still under way
@@ -181,7 +181,7 @@ class LiveWindow : public testing::Test {
     host_.setFrequency(frequency);
     host_.setCurrentCall(call);
     const size_t polls = host_.selectors().size();
-    checkCall(dll_, "DL1AB");
+    dll_.check("DL1AB");
     EXPECT_TRUE(serveUntil([&] { return host_.selectors().size() > polls; }))
         << "no poll after the call check";
   }
@@ -189,7 +189,7 @@ class LiveWindow : public testing::Test {
   ScratchFolder scratch_;
   AutomationObject host_;
   ActiveObjectRegistration registration_{host_};
-  StatsDll dll_;  // unloaded first, while this thread still serves the object
+  StatsLibrary dll_;  // unloaded first, while this thread still serves the object
 };
 
 // Each poll asks for the call and the frequency, tells the host where the radio moved and shows
@@ -316,11 +316,11 @@ TEST_F(LiveWindow, CallChecksArmOnePoll) {
   serveFor(1000);
   EXPECT_EQ(host_.selectors().size(), 1u) << "polls without a call check";
 
-  checkCall(dll_, "DL1AB", "20m", "40m");
+  dll_.check("DL1AB", "", "", "20m", "40m");
   serveFor(1000);
   EXPECT_EQ(host_.selectors().size(), 1u) << "a call check on differing bands armed the poll";
 
-  for (const char* call : {"D", "DL", "DL1", "DL1A", "DL1AB"}) checkCall(dll_, call);
+  for (const char* call : {"D", "DL", "DL1", "DL1A", "DL1AB"}) dll_.check(call);
   EXPECT_TRUE(serveUntil([&] { return host_.selectors().size() == 2; }));
   serveFor(1000);
   EXPECT_EQ(host_.selectors().size(), 2u) << "a burst of call checks armed more than one poll";
@@ -347,7 +347,7 @@ TEST_F(LiveWindow, OperatorClosingTheLiveWindowEndsTheRun) {
                  close.message, close.key, 0);
     EXPECT_TRUE(serveUntil([] { return !anyLiveWindow(); })) << "windows still open";
 
-    checkCall(dll_, "DL1AB");
+    dll_.check("DL1AB");
     serveFor(1000);
     EXPECT_EQ(host_.selectors().size(), polls + 1) << "a poll after the run ended";
   }
@@ -391,7 +391,7 @@ TEST_F(LiveWindow, NextRunConnectsAfresh) {
 
   const LiveWindowHandles running = findLiveWindows();
   writeSetting("Start", "0");
-  startContest(dll_.ResetStats0, "DL");
+  dll_.reset("ON4ZZ", "DL");
   serveFor(500);
   EXPECT_TRUE(IsWindow(running.live) && IsWindow(running.province) && IsWindow(running.eu));
   EXPECT_EQ(commandsOf(host_), commands);
@@ -437,7 +437,7 @@ TEST_F(LiveWindow, WindowsOpenAtTheirPlaceAndRememberWhereTheyWereMoved) {
 
   const auto keys = [] {
     std::string values;
-    for (const char* key : kPositionKeys) values += readSetting(key) + " ";
+    for (const char* key : kPositionKeys) values += readSetting(key).value_or("") + " ";
     return values;
   };
   // The last position read was the European-Union window's, 700,130.

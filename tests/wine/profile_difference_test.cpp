@@ -5,24 +5,21 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/settings/profile.h"
 #include "tests/profile_script/profile_script.h"
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
 
 std::string readBesideExecutable(const std::string& name) {
-  std::ifstream file(besideTestExecutable(name), std::ios::binary);
-  EXPECT_TRUE(file) << "missing " << besideTestExecutable(name);
-  std::ostringstream bytes;
-  bytes << file.rdbuf();
-  return bytes.str();
+  const std::optional<std::string> bytes = readBytes(besideTestExecutable(name));
+  EXPECT_TRUE(bytes) << "missing " << besideTestExecutable(name);
+  return bytes.value_or("");
 }
 
 std::vector<std::string> lines(const std::string& text) {
@@ -44,7 +41,7 @@ TEST(ProfileDifference, Kernel32AndThePosixStoreAgreeOnEveryStep) {
     windows = profile_script::run(script, stats::makePlatformProfileStore);
   }
   // Kept beside the other transcript, for a look with diff.
-  std::ofstream(besideTestExecutable("profile_script.windows.txt"), std::ios::binary) << windows;
+  writeBytes(besideTestExecutable("profile_script.windows.txt"), windows);
 
   const std::vector<std::string> windowsLines = lines(windows);
   const std::vector<std::string> posixLines = lines(posix);

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "tests/wine/dialog_driver.h"
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
 
 // What the host's timers work on; a timer procedure has nothing else to reach it through.
 struct NestedCall {
-  StatsDll* dll = nullptr;
+  StatsLibrary* dll = nullptr;
   bool outputBoxUp = false;
   UINT_PTR answerTimer = 0;
   bool called = false;
@@ -49,29 +49,29 @@ void CALLBACK answerOutputBoxes(HWND, UINT, UINT_PTR, DWORD) {
 void CALLBACK callAgain(HWND, UINT, UINT_PTR timer, DWORD) {
   KillTimer(nullptr, timer);
   EnumThreadWindows(GetCurrentThreadId(), noteOutputBox, 0);
-  EXPECT_EQ(passQso(nested->dll->AddData0, {"DL2BB", "40m", "DL", "DL2", "CW", "002", "5"}), 1);
+  EXPECT_EQ(nested->dll->add({"DL2BB", "40m", "DL", "DL2", "CW", "002", "5"}), 1);
   nested->answerTimer = SetTimer(nullptr, 0, 50, answerOutputBoxes);
   nested->called = true;
-  nested->report = nested->dll->GetResult0(&nested->exportDone);
+  nested->report = nested->dll->api().GetResult0(&nested->exportDone);
 }
 
 // Run only as the child of the test below, which ends it when a message box is never closed.
 TEST(ResultReentry, DISABLED_ChildCallsAgainWhileTheOutputBoxIsUp) {
-  StatsDll dll;
+  StatsLibrary dll;
   NestedCall call;
   call.dll = &dll;
   nested = &call;
   DialogDriver header("ZRV DX Contest ", [](HWND dialog) {
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
   });
-  ASSERT_EQ(startContest(dll.ResetStats0, "DL", 1, "DL1ABC"), 1);
+  ASSERT_EQ(dll.reset("DL1ABC", "DL", 1), 1);
   header.finish();
   ASSERT_EQ(header.failure(), "");
-  ASSERT_EQ(passQso(dll.AddData0, {"DL1AA", "20m", "DL", "DL1", "CW", "001", "5"}), 1);
+  ASSERT_EQ(dll.add({"DL1AA", "20m", "DL", "DL1", "CW", "001", "5"}), 1);
 
   SetTimer(nullptr, 0, 100, callAgain);
   int exportDone = 0;
-  const std::string report = dll.GetResult0(&exportDone);
+  const std::string report = dll.api().GetResult0(&exportDone);
   KillTimer(nullptr, call.answerTimer);
   nested = nullptr;
 

@@ -5,13 +5,12 @@
 #include "resources/resource.h"
 #include "tests/wine/dialog_driver.h"
 #include "tests/wine/dialog_screenshot.h"
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
 
 constexpr char kTitle[] = "Setup ZRV DX Contestt";
-constexpr char kIniFile[] = "Plugins\\ZRV.ini";
 
 // What the helper thread saw of the dialog.
 struct SetupSeen {
@@ -32,9 +31,9 @@ SetupSeen look(HWND dialog) {
 }
 
 // Runs SetupSet0 while `operate` works the dialog; fails the test when the dialog did not show.
-void runSetup(StatsDll& dll, std::function<void(HWND)> operate) {
+void runSetup(StatsLibrary& dll, std::function<void(HWND)> operate) {
   DialogDriver driver(kTitle, std::move(operate));
-  dll.SetupSet0();
+  dll.api().SetupSet0();
   driver.finish();
   ASSERT_TRUE(driver.found()) << driver.failure();
   ASSERT_EQ(driver.failure(), "");
@@ -42,8 +41,8 @@ void runSetup(StatsDll& dll, std::function<void(HWND)> operate) {
 
 TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
   ScratchFolder scratch;
-  scratch.writeFile(kIniFile, "[Settings]\r\nMode=CW\r\nProvince=AN\r\nMultiplier=1\r\n");
-  StatsDll dll;
+  scratch.writeFile(kSettingsFile, "[Settings]\r\nMode=CW\r\nProvince=AN\r\nMultiplier=1\r\n");
+  StatsLibrary dll;
 
   SetupSeen seen;
   std::wstring okText;
@@ -77,7 +76,7 @@ TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
 
   // The three keys are rewritten where they stand.
   EXPECT_EQ(
-      settingsEntries(scratch.readFile(kIniFile)),
+      settingsEntries(scratch.readFile(kSettingsFile)),
       (SettingsEntries{
           {"Mode", "SSB"}, {"Province", "Limburg, a long province text"}, {"Multiplier", "0"}}));
 
@@ -93,7 +92,7 @@ TEST(SetupDialog, ShowsItsTemplateWithTheStoredValuesAndOkSavesTheEdits) {
 
 TEST(SetupDialog, WithoutASettingsFileStartsEmptyAndWritesMultiplierProvinceModeInOrder) {
   ScratchFolder scratch;
-  StatsDll dll;
+  StatsLibrary dll;
 
   SetupSeen seen;
   seen.checked = true;
@@ -108,22 +107,22 @@ TEST(SetupDialog, WithoutASettingsFileStartsEmptyAndWritesMultiplierProvinceMode
   EXPECT_FALSE(seen.checked);
   EXPECT_EQ(seen.mode, "");
   EXPECT_EQ(seen.province, "");
-  EXPECT_EQ(settingsEntries(scratch.readFile(kIniFile)),
+  EXPECT_EQ(settingsEntries(scratch.readFile(kSettingsFile)),
             (SettingsEntries{{"Multiplier", "1"}, {"Province", "wv"}, {"Mode", "cw"}}));
 }
 
 TEST(SetupDialog, EscapeAndTheCloseBoxLeaveTheSettingsFileUntouched) {
   ScratchFolder scratch;
   const std::string stored = "[Settings]\r\nMultiplier=0\r\nProvince=HT\r\nMode=SSB\r\n";
-  scratch.writeFile(kIniFile, stored);
-  StatsDll dll;
+  scratch.writeFile(kSettingsFile, stored);
+  StatsLibrary dll;
 
   ASSERT_NO_FATAL_FAILURE(runSetup(dll, [&](HWND dialog) {
     SendDlgItemMessageA(dialog, IDC_SETUP_USE_MULTIPLIER, BM_SETCHECK, BST_CHECKED, 0);
     typeText(dialog, IDC_SETUP_PROVINCE, "LG");
     pressEscape(dialog);
   }));
-  EXPECT_EQ(scratch.readFile(kIniFile), stored);
+  EXPECT_EQ(scratch.readFile(kSettingsFile), stored);
 
   SetupSeen seen;
   ASSERT_NO_FATAL_FAILURE(runSetup(dll, [&](HWND dialog) {
@@ -131,7 +130,7 @@ TEST(SetupDialog, EscapeAndTheCloseBoxLeaveTheSettingsFileUntouched) {
     typeText(dialog, IDC_SETUP_MODE, "CW");
     PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
   }));
-  EXPECT_EQ(scratch.readFile(kIniFile), stored);
+  EXPECT_EQ(scratch.readFile(kSettingsFile), stored);
   // The cancelled edits left no trace in the plug-in either.
   EXPECT_FALSE(seen.checked);
   EXPECT_EQ(seen.province, "HT");

@@ -14,7 +14,7 @@
 #include "tests/support/automation_object.h"
 #include "tests/wine/dialog_driver.h"
 #include "tests/wine/live_window_host.h"
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
@@ -23,7 +23,7 @@ using stats_soak::SoakQso;
 
 class DllDoor final : public stats_soak::PluginDoor {
  public:
-  DllDoor(const StatsDll& dll, AutomationObject& host) : dll_(dll), host_(host) {}
+  DllDoor(const StatsLibrary& dll, AutomationObject& host) : dll_(dll), host_(host) {}
 
   int startContest(bool exportRun) override {
     exportRun_ = exportRun;
@@ -38,24 +38,22 @@ class DllDoor final : public stats_soak::PluginDoor {
     return answer;
   }
 
-  int add(const SoakQso& qso) override { return pass(dll_.AddData0, qso); }
-  int remove(const SoakQso& qso) override { return pass(dll_.RemoveData0, qso); }
+  int add(const SoakQso& qso) override { return dll_.add(asQso(qso)); }
+  int remove(const SoakQso& qso) override { return dll_.remove(asQso(qso)); }
 
   // The operator types the call: the host's automation object answers it from now on.
   int checkCall(const SoakQso& qso, const std::string& call) override {
     host_.setCurrentCall(std::wstring(call.begin(), call.end()));
     host_.setFrequency(qso.frequencyHz);
-    char output[64] = {};
-    return dll_.CheckCall0(call.c_str(), 0u, 0u, qso.mode.c_str(), "", "", "", "", "", "", "", "",
-                           qso.callPrefix.c_str(), qso.dxccPrefix.c_str(), 0, 0, 0, 0.0, 0.0, "",
-                           "", "", "", "", qso.band.c_str(), qso.band.c_str(), output, nullptr);
+    return dll_.check(call.c_str(), qso.callPrefix.c_str(), qso.dxccPrefix.c_str(),
+                      qso.band.c_str(), qso.band.c_str());
   }
 
   std::string report(int* exportDone) override {
-    if (!exportRun_) return text(dll_.GetResult0(exportDone));
+    if (!exportRun_) return text(dll_.api().GetResult0(exportDone));
     DialogDriver output(
         "Output", [](HWND box) { PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); });
-    std::string report = text(dll_.GetResult0(exportDone));
+    std::string report = text(dll_.api().GetResult0(exportDone));
     output.finish();
     if (!output.failure().empty()) problems.push_back("Output box: " + output.failure());
     return report;
@@ -77,27 +75,19 @@ class DllDoor final : public stats_soak::PluginDoor {
 
  private:
   int start(int exportRequest) {
-    return ::stats_test::startContest(dll_.ResetStats0, stats_soak::kSoakOwnDxcc, exportRequest,
-                                      stats_soak::kSoakOwnCall);
+    return dll_.reset(stats_soak::kSoakOwnCall, stats_soak::kSoakOwnDxcc, exportRequest);
   }
 
   // The QSO as the test host's other tests pass one.
-  template <typename AddOrRemove>
-  static int pass(AddOrRemove function, const SoakQso& qso) {
-    return passQso(function, {.call = qso.call.c_str(),
-                              .band = qso.band.c_str(),
-                              .dxccPrefix = qso.dxccPrefix.c_str(),
-                              .callPrefix = qso.callPrefix.c_str(),
-                              .mode = qso.mode.c_str(),
-                              .sentSerial = qso.sentSerial.c_str(),
-                              .receivedExchange = qso.receivedExchange.c_str(),
-                              .frequencyHz = qso.frequencyHz,
-                              .day = qso.day});
+  static Qso asQso(const SoakQso& qso) {
+    return {qso.call,        qso.band,       qso.dxccPrefix,       qso.callPrefix,
+            qso.mode,        qso.sentSerial, qso.receivedExchange, qso.frequencyHz,
+            oleTime(qso.day)};
   }
 
   static std::string text(const char* report) { return report != nullptr ? report : ""; }
 
-  const StatsDll& dll_;
+  const StatsLibrary& dll_;
   AutomationObject& host_;
   bool exportRun_ = false;
 };
@@ -109,7 +99,7 @@ TEST(Soak, ContestTwiceWithTheLiveWindowsStaysFlat) {
   ActiveObjectRegistration registration{host};
   ASSERT_EQ(registration.status(), S_OK);
   writeLiveWindowSettings();
-  StatsDll dll;  // unloaded first, while this thread still serves the object
+  StatsLibrary dll;  // unloaded first, while this thread still serves the object
   DllDoor door(dll, host);
 
   // Wine's own heap users (window messages, COM marshalling, GDI) come and go with the windows'

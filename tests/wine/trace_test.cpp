@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "tests/wine/stats_dll.h"
+#include "tests/wine/wine_host.h"
 
 namespace stats_test {
 namespace {
@@ -74,13 +74,13 @@ class DebugOutputViewer {
 // lost setting leaves one line in the debug output.
 TEST(Trace, SettingsThatCannotBeWrittenReachTheDebugOutput) {
   ScratchFolder scratch({.pluginsFolder = false});
-  StatsDll dll;
+  StatsLibrary dll;
   const DebugOutputViewer viewer;
   ASSERT_TRUE(viewer.listening());
 
-  EXPECT_EQ(startContest(dll.ResetStats0, "ON"), 1);
+  EXPECT_EQ(dll.reset("ON4ZZ", "ON"), 1);
   int flag = 7;
-  EXPECT_NE(dll.GetResult0(&flag), nullptr);
+  EXPECT_NE(dll.api().GetResult0(&flag), nullptr);
   EXPECT_EQ(flag, 7);
 
   const std::vector<std::string> expected = {

@@ -13,15 +13,15 @@ add_executable(windows_host_tests
   ${CMAKE_CURRENT_LIST_DIR}/result_reentry_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/setup_dialog_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/soak_test.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/stats_dll.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/wine_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/trace_test.cpp
   ${CMAKE_SOURCE_DIR}/tests/soak/contest_script.cpp
   ${CMAKE_SOURCE_DIR}/tests/soak/win32/process_counts.cpp
-  ${CMAKE_SOURCE_DIR}/tests/support/automation_object.cpp)
+  ${CMAKE_SOURCE_DIR}/tests/support/automation_object.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/stats_library.cpp)
 target_include_directories(windows_host_tests PRIVATE ${CMAKE_SOURCE_DIR} ${STATS_GENERATED_DIR})
 target_link_libraries(windows_host_tests PRIVATE stats_host gtest_main user32 gdi32 ole32 oleaut32 uuid psapi)
 target_compile_definitions(windows_host_tests PRIVATE
-  STATS_DLL_NAME="$<TARGET_FILE_NAME:Stats>"
   STATS_SCREENSHOT_DIR="${CMAKE_BINARY_DIR}/screenshots")
 add_dependencies(windows_host_tests Stats)
 add_test(NAME windows_host_tests

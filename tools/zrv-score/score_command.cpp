@@ -16,7 +16,6 @@
 #include "tools/zrv-score/cabrillo3.h"
 #include "tools/zrv-score/call_prefix.h"
 #include "tools/zrv-score/country_file.h"
-#include "tools/zrv-score/executable_folder.h"
 #include "tools/zrv-score/html_report.h"
 #include "tools/zrv-score/log_file.h"
 #include "tools/zrv-score/plugin_dialogs.h"
@@ -150,7 +149,7 @@ ReadLog readLog(const std::string& name, std::string_view bytes, const CountryFi
 std::string defaultCountryFilePath() {
 #ifdef _WIN32
   // Windows has no package for it: a copy beside the executable.
-  return executableFolder() + "\\cty.dat";
+  return stats_host::executableFolder() + "\\cty.dat";
 #else
   return std::string(kDefaultCountryFilePath);
 #endif
@@ -447,9 +446,10 @@ int runScoreCommand(std::span<const std::string> arguments, std::ostream& out, s
     err << "zrv-score: " << error << "\n";
     return 1;
   }
-  const std::string libraryPath = options.libraryPath.empty()
-                                      ? executableFolder() + "/" + stats_host::pluginFileName()
-                                      : options.libraryPath;
+  const std::string libraryPath =
+      options.libraryPath.empty()
+          ? stats_host::executableFolder() + "/" + stats_host::pluginFileName()
+          : options.libraryPath;
   const std::unique_ptr<stats_host::PluginLibrary> library =
       stats_host::PluginLibrary::load(libraryPath, error);
   if (!library) {

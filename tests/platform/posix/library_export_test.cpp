@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/scenarios/stats_library.h"
+#include "tests/support/stats_library.h"
 
 namespace stats_test {
 namespace {
@@ -153,26 +153,26 @@ TEST_F(LibraryExport, ForeignStationExportsTheWholeCabrilloFile) {
           {.call = "ON4ABC", .dxccPrefix = "ON", .callPrefix = "ON4", .receivedExchange = "12an"}),
       1);
   ASSERT_EQ(lib_.add({.call = "DL1XYZ",
-                      .receivedExchange = "5",
                       .sentSerial = "002",
+                      .receivedExchange = "5",
                       .frequencyHz = 14031000,
                       .time = at(12, 34)}),
             1);
   ASSERT_EQ(lib_.add({.call = "W1AW",
+                      .band = "40m",
                       .dxccPrefix = "K",
                       .callPrefix = "W1",
-                      .band = "40m",
-                      .receivedExchange = "1234",
                       .sentSerial = "003",
+                      .receivedExchange = "1234",
                       .frequencyHz = 7012000,
                       .time = at(23, 59)}),
             1);
   ASSERT_EQ(lib_.add({.call = "OT5XY",
+                      .band = "80m",
                       .dxccPrefix = "ON",
                       .callPrefix = "OT5",
-                      .band = "80m",
-                      .receivedExchange = "7 lg",
                       .sentSerial = "004",
+                      .receivedExchange = "7 lg",
                       .frequencyHz = 3525000,
                       .time = at(24, 1)}),
             1);

@@ -1,9 +1,8 @@
-#include "tests/scenarios/stats_library.h"
+#include "tests/support/stats_library.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace stats_test {
@@ -11,15 +10,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The build under test, made absolute while the current directory is still the one the tests
-// started in: each scenario runs in a folder of its own.
-const fs::path kLibrary = fs::absolute(STATS_LIBRARY_PATH);
+// The build under test: the one beside the test executable.
+const fs::path kLibrary = fs::path(stats_host::executableFolder()) / stats_host::pluginFileName();
 
 // The contest period, passed where the plug-in ignores it.
 const COleDateTime kStart = at(0, 0);
 const COleDateTime kEnd = at(24, 0);
 
-int qsoCall(decltype(&::AddData0) function, const Qso& qso) {
+}  // namespace
+
+int passQso(decltype(&::AddData0) function, const Qso& qso) {
   COleDateTime time = qso.time;
   COleDateTime start = kStart;
   COleDateTime end = kEnd;
@@ -30,7 +30,22 @@ int qsoCall(decltype(&::AddData0) function, const Qso& qso) {
                   51.5, -7.5, "", qso.hostText30.c_str(), "ON4XYZ", qso.band.c_str(), "");
 }
 
-}  // namespace
+int startContest(decltype(&::ResetStats0) function, const char* ownCall, const char* ownDxccPrefix,
+                 int exportRequest) {
+  COleDateTime start = kStart;
+  COleDateTime end = kEnd;
+  return function("ZRV", exportRequest, ownCall, &start, &end, "Jan", "JO20", "ON", "EU", "14",
+                  "27", "ZRV DX Contest", "", "", ownDxccPrefix, 14, 27, 0, 50.85, -4.35, "", "",
+                  "");
+}
+
+int checkCall(decltype(&::CheckCall0) function, const char* call, const char* callPrefix,
+              const char* dxccPrefix, const char* band, const char* secondBand, char* outputText,
+              char* outputText2) {
+  return function(call, 14025600, 0, "CW", "599", "", "", "", "", "", "", "", callPrefix,
+                  dxccPrefix, 14, 28, 0, 51.5, -7.5, "", "", "", "", "", band, secondBand,
+                  outputText, outputText2);
+}
 
 StatsLibrary::StatsLibrary() {
   // A copy under a path of its own is a separate object to the dynamic loader: its static state
@@ -45,27 +60,32 @@ StatsLibrary::StatsLibrary() {
 }
 
 int StatsLibrary::reset(const char* ownCall, const char* ownDxccPrefix, int exportRequest) const {
-  COleDateTime start = kStart;
-  COleDateTime end = kEnd;
-  return api_.ResetStats0("ZRV", exportRequest, ownCall, &start, &end, "Jan", "JO20", "ON", "EU",
-                          "14", "27", "ZRV DX Contest", "", "", ownDxccPrefix, 14, 27, 0, 50.85,
-                          -4.35, "", "", "");
+  return startContest(api_.ResetStats0, ownCall, ownDxccPrefix, exportRequest);
 }
 
 int StatsLibrary::add(const Qso& qso) const {
-  return qsoCall(api_.AddData0, qso);
+  return passQso(api_.AddData0, qso);
 }
 
 int StatsLibrary::remove(const Qso& qso) const {
-  return qsoCall(api_.RemoveData0, qso);
+  return passQso(api_.RemoveData0, qso);
+}
+
+void* StatsLibrary::symbol(const char* name) const {
+  void* address = library_->symbol(name);
+  if (address == nullptr) {
+    ADD_FAILURE() << kLibrary.filename().string() << " does not export " << name;
+    throw std::runtime_error(std::string("missing export ") + name);
+  }
+  return address;
 }
 
 int StatsLibrary::check(const char* call, const char* callPrefix, const char* dxccPrefix,
                         const char* band, const char* secondBand, char* outputText,
                         char* outputText2) const {
-  return api_.CheckCall0(call, 14025600, 0, "CW", "599", "", "", "", "", "", "", "", callPrefix,
-                         dxccPrefix, 14, 28, 0, 51.5, -7.5, "", "", "", "", "", band, secondBand,
-                         outputText, outputText2);
+  char output[64] = {};
+  return checkCall(api_.CheckCall0, call, callPrefix, dxccPrefix, band, secondBand,
+                   outputText != nullptr ? outputText : output, outputText2);
 }
 
 std::string StatsLibrary::result(int* exportDone) const {
@@ -73,18 +93,35 @@ std::string StatsLibrary::result(int* exportDone) const {
   return text != nullptr ? std::string(text) : std::string("<null>");
 }
 
-void writeSettings(const std::vector<std::pair<std::string, std::string>>& keys) {
+void writeSettings(const SettingsEntries& keys) {
   std::ofstream out(kSettingsFile, std::ios::binary | std::ios::trunc);
   out << "[Settings]\n";
   for (const auto& [key, value] : keys) out << key << "=" << value << "\n";
 }
 
-std::optional<std::string> readSetting(std::string_view key) {
-  std::istringstream lines(readBytes(kSettingsFile).value_or(""));
-  const std::string prefix = std::string(key) + "=";
-  for (std::string line; std::getline(lines, line);) {
+SettingsEntries settingsEntries(const std::string& iniBytes) {
+  SettingsEntries entries;
+  bool inSettings = false;
+  size_t start = 0;
+  while (start < iniBytes.size()) {
+    size_t end = iniBytes.find('\n', start);
+    if (end == std::string::npos) end = iniBytes.size();
+    std::string line = iniBytes.substr(start, end - start);
+    start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.starts_with(prefix)) return line.substr(prefix.size());
+    if (!line.empty() && line.front() == '[') {
+      inSettings = line == "[Settings]";
+    } else if (inSettings && line.find('=') != std::string::npos) {
+      const size_t equals = line.find('=');
+      entries.emplace_back(line.substr(0, equals), line.substr(equals + 1));
+    }
+  }
+  return entries;
+}
+
+std::optional<std::string> readSetting(std::string_view key) {
+  for (const auto& [name, value] : settingsEntries(readBytes(kSettingsFile).value_or(""))) {
+    if (name == key) return value;
   }
   return std::nullopt;
 }

@@ -1,0 +1,43 @@
+#include "tests/wine/wine_host.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "host/plugin_library.h"
+
+namespace stats_test {
+
+std::string besideTestExecutable(const std::string& name) {
+  return stats_host::executableFolder() + "\\" + name;
+}
+
+std::optional<DWORD> runChildTest(const std::string& testName, const std::filesystem::path& folder,
+                                  DWORD limitMs) {
+  std::vector<char> path(MAX_PATH);
+  while (GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size())) >= path.size()) {
+    path.resize(path.size() * 2);
+  }
+  std::string commandLine = "\"" + std::string(path.data()) +
+                            "\" --gtest_brief=1 --gtest_filter=" + testName +
+                            " --gtest_also_run_disabled_tests";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.string().c_str(), &startup, &process)) {
+    throw std::runtime_error("cannot start " + commandLine + ": error " +
+                             std::to_string(GetLastError()));
+  }
+  const OwnedHandle thread(process.hThread);
+  const OwnedHandle child(process.hProcess);
+  if (WaitForSingleObject(child.get(), limitMs) != WAIT_OBJECT_0) {
+    TerminateProcess(child.get(), 1);
+    return std::nullopt;
+  }
+  DWORD exitCode = 0;
+  GetExitCodeProcess(child.get(), &exitCode);
+  return exitCode;
+}
+
+}  // namespace stats_test
