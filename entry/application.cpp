@@ -18,7 +18,8 @@ CTestApp::~CTestApp() {
 bool CTestApp::initInstance() {
   setTraceWriter(platformTraceWriter());
   plugin_ = std::make_unique<StatsPlugin>(makePlatformProfileStore(std::string(kIniPath)),
-                                          makePlatformUserInterface(), makeApplicationQsoStore());
+                                          makePlatformUserInterface(), makePlatformFileReplace(),
+                                          makeApplicationQsoStore());
   return true;
 }
 

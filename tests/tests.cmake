@@ -98,7 +98,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   # GoogleTest, so that a ThreadSanitizer build (STATS_TSAN) instruments every line it runs.
   add_executable(stress_tests ${CMAKE_CURRENT_LIST_DIR}/stress/poll_stress_test.cpp
                               ${CMAKE_CURRENT_LIST_DIR}/support/polling_window.cpp)
-  target_link_libraries(stress_tests PRIVATE stats_core)
+  target_link_libraries(stress_tests PRIVATE stats_platform stats_core)
   add_test(NAME stress_tests COMMAND stress_tests)
   set_tests_properties(stress_tests PROPERTIES LABELS stress TIMEOUT 120
                        ENVIRONMENT "TSAN_OPTIONS=halt_on_error=1 second_deadlock_stack=1")

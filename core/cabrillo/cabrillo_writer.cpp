@@ -3,11 +3,6 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#ifndef _WIN32
-#include <filesystem>
-#endif
-#include <optional>
-#include <system_error>
 
 #include "core/diagnostics/diagnostics.h"
 #include "core/log/ole_date_time.h"
@@ -16,61 +11,11 @@
 namespace stats {
 namespace {
 
-#ifdef _WIN32
-// Windows has no FIFOs, and opening a folder fails. std::filesystem stays out of the DLL, whose
-// size it would triple: the C library's rename does not replace a file, so the previous file is
-// removed first, and only once the new text is complete beside it.
-std::optional<std::string> temporaryNameBeside(const std::string& fileName) {
-  return fileName + ".tmp";
-}
-
-bool replaceFile(const std::string& from, const std::string& to, std::string& reason) {
-  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-  std::remove(to.c_str());
-  if (std::rename(from.c_str(), to.c_str()) == 0) return true;
-  reason = std::strerror(errno);
-  return false;
-}
-
-void removeFile(const std::string& name) {
-  std::remove(name.c_str());
-}
-#else
-namespace fs = std::filesystem;
-
-// A name beside `fileName` for the text being written: the first of a few that is free or holds a
-// regular file (left by an export that was cut short), never a folder, a link or a FIFO.
-std::optional<std::string> temporaryNameBeside(const std::string& fileName) {
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    std::string name = fileName + (attempt == 0 ? "" : "." + std::to_string(attempt)) + ".tmp";
-    std::error_code error;
-    const fs::file_status status = fs::symlink_status(name, error);
-    if (status.type() == fs::file_type::not_found || status.type() == fs::file_type::regular) {
-      return name;
-    }
-  }
-  return std::nullopt;
-}
-
-// Replaces the file in one step, whatever stood at its name.
-bool replaceFile(const std::string& from, const std::string& to, std::string& reason) {
-  std::error_code error;
-  fs::rename(from, to, error);
-  if (error) reason = error.message();
-  return !error;
-}
-
-void removeFile(const std::string& name) {
-  std::error_code error;
-  fs::remove(name, error);
-}
-#endif
-
 // Writes the whole text under a temporary name beside the file and puts it in the file's place
 // only when all of it was written, flushed and closed without error. A failure (a full disk, a
 // folder that cannot be written) leaves the previous file as it was and no partial file behind.
-bool writeFile(const std::string& fileName, const std::string& text) {
-  const auto temporary = temporaryNameBeside(fileName);
+bool writeFile(const std::string& fileName, const std::string& text, const FileReplace& files) {
+  const auto temporary = files.temporaryNameBeside(fileName);
   std::FILE* file = temporary ? std::fopen(temporary->c_str(), "wb") : nullptr;
   if (file == nullptr) {
     traceFailure("could not create " + fileName + ": " +
@@ -85,13 +30,13 @@ bool writeFile(const std::string& fileName, const std::string& text) {
   if (!written || !closed) {
     traceFailure("could not write " + fileName + ": " +
                  std::strerror(written ? errno : writeError));
-    removeFile(*temporary);
+    files.remove(*temporary);
     return false;
   }
   std::string reason;
-  if (!replaceFile(*temporary, fileName, reason)) {
+  if (!files.replace(*temporary, fileName, reason)) {
     traceFailure("could not create " + fileName + ": " + reason);
-    removeFile(*temporary);
+    files.remove(*temporary);
     return false;
   }
   return true;
@@ -153,11 +98,11 @@ std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belg
 }
 
 std::string WriteCabrilloFile(CabrilloState& cabrillo, int cwMode, int belgianStation,
-                              int32_t claimedScore) {
+                              int32_t claimedScore, const FileReplace& files) {
   const std::string fileName = cabrillo.fileBase + ".cbr";
   const std::string text = cabrilloFileText(cabrillo, cwMode, belgianStation, claimedScore);
   cabrillo.qsoLines.clear();
-  const bool written = writeFile(fileName, text);
+  const bool written = writeFile(fileName, text, files);
   return (written ? "File produced: " : "File not produced: ") + fileName;
 }
 

@@ -7,6 +7,7 @@
 
 #include "api/stats_api.h"
 #include "core/cabrillo/cabrillo_header.h"
+#include "core/cabrillo/file_replace.h"
 
 namespace stats {
 
@@ -22,10 +23,11 @@ void AddCabrilloQso(CabrilloState& cabrillo, int cwMode, std::string_view call, 
 std::string cabrilloFileText(const CabrilloState& cabrillo, int cwMode, int belgianStation,
                              int32_t claimedScore);
 
-// Writes `fileBase`.cbr in the current directory, empties the QSO lines and returns the message
-// for the operator: "File produced: " and the file name, or "File not produced: " and the file
-// name when it could not be written completely (the failure is traced).
+// Writes `fileBase`.cbr in the current directory, whole or not at all (through `files`), empties
+// the QSO lines and returns the message for the operator: "File produced: " and the file name, or
+// "File not produced: " and the file name when it could not be written completely (the failure is
+// traced).
 std::string WriteCabrilloFile(CabrilloState& cabrillo, int cwMode, int belgianStation,
-                              int32_t claimedScore);
+                              int32_t claimedScore, const FileReplace& files);
 
 }  // namespace stats

@@ -9,8 +9,8 @@
 namespace stats {
 
 StatsPlugin::StatsPlugin(std::unique_ptr<ProfileStore> profile, std::unique_ptr<UserInterface> ui,
-                         std::unique_ptr<QsoStore> store)
-    : profile_(std::move(profile)), ui_(std::move(ui)) {
+                         std::unique_ptr<FileReplace> files, std::unique_ptr<QsoStore> store)
+    : profile_(std::move(profile)), ui_(std::move(ui)), files_(std::move(files)) {
   if (store) state_.qsoLog = std::move(store);
 }
 
@@ -125,7 +125,7 @@ const char* StatsPlugin::getResult(int* exportDone) {
     // The Belgian side is taken from the settings file again for the file's category line.
     state.belgianStation = settings.readNumber(keys::kBelgium);
     message = WriteCabrilloFile(state.cabrilloState, state.cwMode, state.belgianStation,
-                                state.claimedScore);
+                                state.claimedScore, *files_);
     // The message runs a message loop, and with it the host's timers, which may call here again
     // and rebuild the text: this call keeps a copy of its own.
     report = state.reportText;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/cabrillo/file_replace.h"
 #include "core/contest/call_check.h"
 #include "core/contest/contest_state.h"
 #include "core/contest/qso_accounting.h"
@@ -22,9 +23,10 @@ inline constexpr unsigned kPollDelayAfterCallCheckMs = 330;
 
 class StatsPlugin {
  public:
-  // The log goes into `store` when one is given, else into the indexed store.
+  // The Cabrillo file is put in place through `files`. The log goes into `store` when one is
+  // given, else into the indexed store.
   StatsPlugin(std::unique_ptr<ProfileStore> profile, std::unique_ptr<UserInterface> ui,
-              std::unique_ptr<QsoStore> store = nullptr);
+              std::unique_ptr<FileReplace> files, std::unique_ptr<QsoStore> store = nullptr);
 
   // The contest start: empties the log, reads the settings, decides the Belgian side, runs the
   // Cabrillo header dialog for an export run and starts the live window when wanted.
@@ -55,6 +57,7 @@ class StatsPlugin {
   ContestState state_;
   std::unique_ptr<ProfileStore> profile_;
   std::unique_ptr<UserInterface> ui_;
+  std::unique_ptr<FileReplace> files_;
   // The text the last export's report call returned (a call in progress keeps its own copy).
   std::string exportReport_;
 };

@@ -124,7 +124,7 @@ int main() {
       });
   auto ui = std::make_unique<SoakUserInterface>(&window);
   stats::StatsPlugin plugin(stats::makePlatformProfileStore(std::string(stats::kIniPath)),
-                            std::move(ui));
+                            std::move(ui), stats::makePlatformFileReplace());
   CoreDoor door(plugin, window);
 
   // The test's own bookkeeping is part of the heap too; it is rebuilt alike in each contest.

@@ -245,7 +245,7 @@ HostOutcome runHost(int maxSteps, Clock::time_point deadline,
   const stats_test::FakeProfile& settings = *profile;
   auto ui = std::make_unique<stats_test::PollingUserInterface>(window);
   stats_test::PollingUserInterface& uiRef = *ui;
-  stats::StatsPlugin plugin(std::move(profile), std::move(ui));
+  stats::StatsPlugin plugin(std::move(profile), std::move(ui), stats::makePlatformFileReplace());
   HostScript host(plugin, uiRef);
   HostOutcome outcome;
   while (outcome.steps < maxSteps && Clock::now() < deadline) {

@@ -113,7 +113,7 @@ TEST(SettingsCommands, SetupWritesWhatTheSetupDialogWrites) {
         return true;
       };
       stats::StatsPlugin(stats::makePlatformProfileStore(std::string(stats::kIniPath)),
-                         std::move(ui))
+                         std::move(ui), stats::makePlatformFileReplace())
           .setup();
     });
     std::vector<std::string> arguments;
@@ -184,7 +184,8 @@ TEST(SettingsCommands, HeaderWritesWhatTheHeaderDialogWrites) {
         return true;
       };
       // Without --call the callsign must not reach the file: the plug-in gets one of its own.
-      stats::StatsPlugin(std::make_unique<DialogWritesOnly>(), std::move(ui))
+      stats::StatsPlugin(std::make_unique<DialogWritesOnly>(), std::move(ui),
+                         stats::makePlatformFileReplace())
           .resetStats(1, test.call ? test.call : "K9ZZZ", "DL");
     });
     std::vector<std::string> arguments;

@@ -25,6 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using stats::CabrilloState;
 
+// The file is put in place as the platform under test does it.
+const std::unique_ptr<stats::FileReplace> files = stats::makePlatformFileReplace();
+
 TEST(CabrilloWriter, ModeCodes) {
   EXPECT_EQ(stats::cabrilloModeCode("SSB"), "PH");
   EXPECT_EQ(stats::cabrilloModeCode("CW"), "CW");
@@ -83,11 +86,11 @@ TEST(CabrilloWriter, FileTakesTheQsoLinesAndEmptiesThem) {
   const std::string withLines = stats::cabrilloFileText(header, 1, 0, 7);
   ASSERT_NE(withLines.find("QSO: one\r\nQSO: two\r\nEND-OF-LOG:\r\n"), std::string::npos);
 
-  EXPECT_EQ(stats::WriteCabrilloFile(header, 1, 0, 7), "File produced: K1AA_P.cbr");
+  EXPECT_EQ(stats::WriteCabrilloFile(header, 1, 0, 7, *files), "File produced: K1AA_P.cbr");
   EXPECT_EQ(scratch.readFile("K1AA_P.cbr"), withLines);
   EXPECT_TRUE(header.qsoLines.empty());
 
-  EXPECT_EQ(stats::WriteCabrilloFile(header, 1, 0, 7), "File produced: K1AA_P.cbr");
+  EXPECT_EQ(stats::WriteCabrilloFile(header, 1, 0, 7, *files), "File produced: K1AA_P.cbr");
   const std::string headerOnly = scratch.readFile("K1AA_P.cbr");
   EXPECT_EQ(headerOnly.find("QSO: "), std::string::npos) << headerOnly;
   EXPECT_EQ(headerOnly, stats::cabrilloFileText(header, 1, 0, 7));
@@ -160,7 +163,7 @@ bool exportWithSizeLimit(CabrilloState header, rlim_t limit) {
     ::signal(SIGXFSZ, SIG_IGN);
     const rlimit size{limit, limit};
     ::_exit(::setrlimit(RLIMIT_FSIZE, &size) == 0 &&
-                    stats::WriteCabrilloFile(header, 1, 0, 7) == "File produced: K1AA.cbr"
+                    stats::WriteCabrilloFile(header, 1, 0, 7, *files) == "File produced: K1AA.cbr"
                 ? 0
                 : 1);
   }
@@ -239,9 +242,10 @@ TEST(CabrilloWriter, TheFileIsReplacedOnlyWhenWrittenWhole) {
     const stats_test::ScratchFolder scratch({.pluginsFolder = false});
     example.make();
     CabrilloState exported = header;
-    const bool produced = example.sizeLimit != 0 ? exportWithSizeLimit(header, example.sizeLimit)
-                                                 : stats::WriteCabrilloFile(exported, 1, 0, 7) ==
-                                                       "File produced: K1AA.cbr";
+    const bool produced =
+        example.sizeLimit != 0
+            ? exportWithSizeLimit(header, example.sizeLimit)
+            : stats::WriteCabrilloFile(exported, 1, 0, 7, *files) == "File produced: K1AA.cbr";
     EXPECT_EQ(produced, example.produced);
     EXPECT_EQ(entries(scratch.path()), example.after);
   }

@@ -30,7 +30,7 @@ TEST(Diagnostics, FailedSettingsWriteAndCabrilloFileAreTraced) {
   stats::CabrilloState header;
   header.fileBase = "no-such-folder/K1AA";
   header.qsoLines = {"QSO: x\r\n"};
-  EXPECT_EQ(stats::WriteCabrilloFile(header, 0, 0, 0),
+  EXPECT_EQ(stats::WriteCabrilloFile(header, 0, 0, 0, *stats::makePlatformFileReplace()),
             "File not produced: no-such-folder/K1AA.cbr");
   EXPECT_TRUE(header.qsoLines.empty());
   EXPECT_TRUE(traces.contains("could not create no-such-folder/K1AA.cbr"));

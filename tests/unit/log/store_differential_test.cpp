@@ -220,8 +220,9 @@ struct Side {
     auto uiOwner = std::make_unique<stats_test::FakeUserInterface>();
     profile = profileOwner.get();
     ui = uiOwner.get();
-    plugin = std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner),
-                                                  std::move(store));
+    plugin =
+        std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner),
+                                             stats::makePlatformFileReplace(), std::move(store));
     state = plugin->withState([](ContestState& contest) { return &contest; });
   }
 

@@ -37,7 +37,8 @@ class StatsPlugin : public testing::Test {
     auto uiOwner = std::make_unique<ReenteringUserInterface>();
     profile = profileOwner.get();
     ui = uiOwner.get();
-    plugin = std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner));
+    plugin = std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner),
+                                                  stats::makePlatformFileReplace());
   }
 
   // A QSO the plug-in takes: CW on 20m with a German station.
@@ -241,7 +242,8 @@ TEST_F(StatsPlugin, ExportTakesTheBelgianSideFromTheSettingsFile) {
     auto settings = std::make_unique<RefusingProfile>();
     settings->values = example.stored;
     settings->refusedKey = example.refusedKey;
-    stats::StatsPlugin exporter(std::move(settings), std::make_unique<FakeUserInterface>());
+    stats::StatsPlugin exporter(std::move(settings), std::make_unique<FakeUserInterface>(),
+                                stats::makePlatformFileReplace());
     exporter.resetStats(1, "K1AA", example.ownDxccPrefix);
     exporter.getResult(nullptr);
     EXPECT_NE(scratch.readFile("K1AA.cbr")
