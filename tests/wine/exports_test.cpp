@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "tests/wine/wine_host.h"
@@ -59,45 +59,40 @@ TEST(Exports, EachAliasIsTheSameFunctionAsItsPlainName) {
 TEST(Exports, DecoratedAliasesAnswerAsTheEntryPointsDo) {
   ScratchFolder scratch;
   StatsLibrary dll;
-  const auto find = [&](const char* plain) {
+  // Every entry point looked up by its decorated name alone.
+  Exports decorated{};
+  resolveExports(decorated, [&](const char* plain, auto& slot) {
     for (const ExportName& name : kExportNames) {
-      if (std::string(name.plain) == plain) return dll.symbol(name.decorated);
+      if (std::string(name.plain) != plain) continue;
+      slot = exportAs<std::remove_reference_t<decltype(slot)>>(dll.symbol(name.decorated));
     }
-    throw std::logic_error(plain);
-  };
-  const auto numberOfSets = exportAs<decltype(&::GetNumberOfSets)>(find("GetNumberOfSets"));
-  const auto setName = exportAs<decltype(&::GetSetName)>(find("GetSetName"));
-  const auto validExchange = exportAs<decltype(&::IsValidExchg0)>(find("IsValidExchg0"));
-  const auto exchangeCount = exportAs<decltype(&::GetExchgCount0)>(find("GetExchgCount0"));
-  const auto resetStats = exportAs<decltype(&::ResetStats0)>(find("ResetStats0"));
-  const auto addData = exportAs<decltype(&::AddData0)>(find("AddData0"));
-  const auto removeData = exportAs<decltype(&::RemoveData0)>(find("RemoveData0"));
-  const auto check = exportAs<decltype(&::CheckCall0)>(find("CheckCall0"));
-  const auto result = exportAs<decltype(&::GetResult0)>(find("GetResult0"));
+  });
+  ASSERT_NE(decorated.GetResult0, nullptr);
 
-  EXPECT_EQ(numberOfSets(), 1);
-  EXPECT_STREQ(setName(0), "ZRV Contest (C)");
-  EXPECT_STREQ(setName(1), "");
-  EXPECT_EQ(validExchange("a", "b", "c", "d", 7, 8, 9), 1);
-  EXPECT_EQ(exchangeCount("a", "b", "c"), 1);
+  EXPECT_EQ(decorated.GetNumberOfSets(), 1);
+  EXPECT_STREQ(decorated.GetSetName(0), "ZRV Contest (C)");
+  EXPECT_STREQ(decorated.GetSetName(1), "");
+  EXPECT_EQ(decorated.IsValidExchg0("a", "b", "c", "d", 7, 8, 9), 1);
+  EXPECT_EQ(decorated.GetExchgCount0("a", "b", "c"), 1);
 
-  ASSERT_EQ(startContest(resetStats, "ON4ZZ", "K"), 1);
+  ASSERT_EQ(startContest(decorated.ResetStats0, "ON4ZZ", "K"), 1);
   const Qso german{"DL1AA", "20m", "DL", "DL1"};
-  ASSERT_EQ(passQso(addData, german), 1);
+  ASSERT_EQ(passQso(decorated.AddData0, german), 1);
 
   char output[50] = "untouched";
+  const auto check = decorated.CheckCall0;
   EXPECT_EQ(checkCall(check, "DL1AA", "DL1", "DL", "20m", "20m", output), 0);  // repeat on 20m
   EXPECT_EQ(checkCall(check, "DL2BB", "DL2", "DL", "15m", "15m", output), 2);  // DL new on 15m
   EXPECT_STREQ(output, "");
 
   int exportDone = 7;
-  const std::string withQso = result(&exportDone);
+  const std::string withQso = decorated.GetResult0(&exportDone);
   EXPECT_NE(withQso.find("20m\t 1\t 3\t    0\t\t 0\t 1\r\n"), std::string::npos) << withQso;
   EXPECT_NE(withQso.find("\r\nScore: 3*(0 + 0 + 1) = 3\r\n"), std::string::npos) << withQso;
   EXPECT_EQ(exportDone, 7);
 
-  ASSERT_EQ(passQso(removeData, german), 1);
-  const std::string afterRemoval = result(&exportDone);
+  ASSERT_EQ(passQso(decorated.RemoveData0, german), 1);
+  const std::string afterRemoval = decorated.GetResult0(&exportDone);
   EXPECT_NE(afterRemoval.find("\r\nScore: 0*(0 + 0 + 0) = 0\r\n"), std::string::npos)
       << afterRemoval;
 }

@@ -9,18 +9,6 @@
 namespace stats_test {
 namespace {
 
-// The plug-in beside the test executable loaded by path, not copied, with its entry points.
-struct LoadedLibrary {
-  LoadedLibrary() {
-    library = stats_host::PluginLibrary::load(path, error);
-    if (library && !library->resolve(api, error)) library.reset();
-  }
-  const std::string path = besideTestExecutable(stats_host::pluginFileName());
-  std::string error;  // why it did not load, or the entry point it lacks
-  std::unique_ptr<stats_host::PluginLibrary> library;
-  Exports api{};
-};
-
 // The same file loaded, unloaded and loaded again in one process, as a logger does when the
 // operator switches contests: every load starts with an empty log, and FreeLibrary really unloads.
 TEST(Lifecycle, ReloadOfTheSameFileStartsClean) {

@@ -153,11 +153,9 @@ constexpr UINT kChildExitCode = 0x5B;
 TEST(LiveWindowStop, DISABLED_ChildExitsWithTheWindowsOpen) {
   RegisteredHost host;
   ASSERT_EQ(host.registration.status(), S_OK);
-  const HMODULE module = LoadLibraryA(besideTestExecutable(stats_host::pluginFileName()).c_str());
-  ASSERT_NE(module, nullptr);
-  const auto resetStats = exportAs<decltype(&::ResetStats0)>(GetProcAddress(module, "ResetStats0"));
-  ASSERT_NE(resetStats, nullptr);
-  startContest(resetStats, "ON4ZZ", "DL");
+  LoadedLibrary loaded;
+  ASSERT_NE(loaded.library, nullptr) << loaded.error;
+  startContest(loaded.api.ResetStats0, "ON4ZZ", "DL");
   ASSERT_TRUE(serveUntil([&] { return !host.object.commands().empty() && liveWindowsShown(); }));
   host.registration.revoke();  // no stale entry for the next process to find
   ExitProcess(kChildExitCode);

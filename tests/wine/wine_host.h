@@ -16,10 +16,6 @@ namespace stats_test {
 // An export's address as its real function type. GetProcAddress returns a generic function
 // pointer; going through void(*)() keeps the cast free of -Wcast-function-type.
 template <typename Function>
-Function exportAs(FARPROC address) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
-}
-template <typename Function>
 Function exportAs(void* address) {
   return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(address));
 }
@@ -39,13 +35,25 @@ class OwnedHandle {
   HANDLE handle_;
 };
 
+// The path of a file beside the test executable (the build folder: Stats.dll, test data).
+std::string besideTestExecutable(const std::string& name);
+
+// The plug-in beside the test executable loaded by path, not copied, with its entry points.
+struct LoadedLibrary {
+  LoadedLibrary() {
+    library = stats_host::PluginLibrary::load(path, error);
+    if (library && !library->resolve(api, error)) library.reset();
+  }
+  const std::string path = besideTestExecutable(stats_host::pluginFileName());
+  std::string error;  // why it did not load, or the entry point it lacks
+  std::unique_ptr<stats_host::PluginLibrary> library;
+  Exports api{};
+};
+
 // The module of a loaded copy of the DLL.
 inline HMODULE moduleOf(const StatsLibrary& dll) {
   return static_cast<HMODULE>(dll.nativeHandle());
 }
-
-// The path of a file beside the test executable (the build folder: Stats.dll, test data).
-std::string besideTestExecutable(const std::string& name);
 
 // Runs one test of this executable (a DISABLED_ one, meant only as a child) in a process of its
 // own with `folder` as its current directory. Its exit code; nothing when it did not end within
