@@ -25,15 +25,19 @@ constexpr std::string_view kDxccTitle = "ZRV   DXCC worked on ";
 constexpr std::string_view kProvinceTitle = "Province on ";
 constexpr std::string_view kEuTitle = "Europe Union worked on ";
 
-// The first poll of a run looks for the host once, found or not; with the host found it tells
-// the host the contest mode. False when a host call failed.
+// The first poll of a run looks for the host; with the host found it reads the frequency once
+// and tells the host the contest mode. The run is connected only once all of that succeeded, or
+// no host was found (not looked for again in this run): a connection whose host calls failed is
+// made again at the next poll, so the mode token is not lost. False when a host call failed.
 bool connectOnce(PollState& poll, HostLink& host, const std::string& ownMode) {
   if (poll.hostConnected) return true;
-  poll.hostConnected = true;
   poll.hostFound = host.connect();
-  if (!poll.hostFound) return true;
-  if (!host.GetFrequency()) return false;
-  return host.SendCommand(ownMode == kModeCw ? kModeCwToken : kModeSsbToken);
+  if (poll.hostFound && (!host.GetFrequency() ||
+                         !host.SendCommand(ownMode == kModeCw ? kModeCwToken : kModeSsbToken))) {
+    return false;
+  }
+  poll.hostConnected = true;
+  return true;
 }
 
 // Every row shows "   -" under mode, time and exchange, then the last QSO with the call on its

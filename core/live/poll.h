@@ -18,8 +18,9 @@ namespace stats {
 
 // What the poll keeps between polls (window thread only).
 struct PollState {
-  bool hostConnected = false;         // this run of the window thread has looked for the host
-  bool hostFound = false;             // ... and found its automation object
+  bool hostConnected = false;  // this run of the window thread has looked for the host and, when
+                               // found, read the frequency and sent the mode token
+  bool hostFound = false;      // ... and found its automation object
   double lastCommandFrequency = 0.0;  // where "<SP1>" was last sent; kept for the whole load
   std::string currentCall;  // the call being entered at the latest poll; the panel shows it
   int currentBand = -1;     // 0 to 5 (160m to 10m) at the latest poll, -1 for none

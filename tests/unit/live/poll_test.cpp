@@ -262,6 +262,20 @@ TEST_F(Poll, AHostCallThatFailsEndsThePollWhereItStands) {
   EXPECT_EQ(host_.calls.back(), "SendCommand <SP1>");
 }
 
+TEST_F(Poll, AConnectionWhoseHostCallsFailedIsMadeAgainAtTheNextPoll) {
+  for (const std::string failing : {"GetFrequency", "SendCommand <MODE:CW>"}) {
+    poll_ = {};
+    host_.failing = failing;
+    poll();
+    host_.failing.clear();
+    poll();
+    EXPECT_EQ(host_.calls,
+              (std::vector<std::string>{"connect", "GetFrequency", "SendCommand <MODE:CW>",
+                                        "GetCurrentCall 5", "GetFrequency", "SendCommand <SP1>"}))
+        << failing;
+  }
+}
+
 TEST_F(Poll, WithoutTheHostObjectThereIsNoCallAndNoBand) {
   host_.found = false;
   state_.euByBand[3] = {"DL"};
