@@ -1,6 +1,22 @@
 #include "core/live/window_positions.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace stats {
+namespace {
+
+// How much of [from, to) lies within [low, high).
+int64_t overlap(int from, int to, int low, int high) {
+  return std::max<int64_t>(0, int64_t{std::min(to, high)} - std::max(from, low));
+}
+
+// The start of a span of `length` moved as little as it takes into [low, high).
+int clampedStart(int start, int length, int low, int high) {
+  return std::max(low, std::min(start, high - length));
+}
+
+}  // namespace
 
 ScreenPoint restoreWindowPosition(const Settings& settings, PositionCache& cache,
                                   const WindowPlace& place) {
@@ -22,6 +38,17 @@ void saveWindowPosition(const Settings& settings, PositionCache& cache, const Wi
     cache.y = topLeft.y;
     settings.writeNumber(place.yKey, topLeft.y);
   }
+}
+
+ScreenPoint keepOnWorkArea(const ScreenRect& frame, const ScreenRect& workArea) {
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  const int64_t area = int64_t{width} * height;
+  const int64_t shown = overlap(frame.left, frame.right, workArea.left, workArea.right) *
+                        overlap(frame.top, frame.bottom, workArea.top, workArea.bottom);
+  if (area > 0 && shown * 3 >= area * 2) return {frame.left, frame.top};
+  return {clampedStart(frame.left, width, workArea.left, workArea.right),
+          clampedStart(frame.top, height, workArea.top, workArea.bottom)};
 }
 
 PanelRect panelPlacement(int clientWidth, int clientHeight) {

@@ -24,6 +24,11 @@ struct ScreenPoint {
   friend bool operator==(const ScreenPoint&, const ScreenPoint&) = default;
 };
 
+// A window's frame or a monitor's work area, in screen coordinates (right and bottom outside).
+struct ScreenRect {
+  int left = 0, top = 0, right = 0, bottom = 0;
+};
+
 // The last position any of the three windows read or wrote.
 struct PositionCache {
   int x = 0, y = 0;
@@ -32,6 +37,13 @@ struct PositionCache {
 // The position a window opens at.
 ScreenPoint restoreWindowPosition(const Settings& settings, PositionCache& cache,
                                   const WindowPlace& place);
+
+// Where a window of that frame is shown, given the work area of the monitor the frame lies most on
+// (or is nearest to): where the frame is when at least two thirds of it lie on that work area;
+// else moved onto the work area, size kept (its top-left corner on it when the window is the
+// larger). A position saved on a screen that is gone, or half below a smaller one, opens where the
+// operator can see and move the window.
+ScreenPoint keepOnWorkArea(const ScreenRect& frame, const ScreenRect& workArea);
 
 // Called whenever the pointer is over the window: writes each coordinate of `topLeft` that
 // differs from the cache.

@@ -98,6 +98,20 @@ void LiveWindows::post(Slot slot, UINT message, WPARAM wParam) {
   if (slots_[slot] != nullptr) PostMessageW(slots_[slot], message, wParam, 0);
 }
 
+void LiveWindows::noteMovedOnScreen(HWND window, ScreenPoint shownAt) {
+  movedOnScreen_.push_back({window, shownAt});
+}
+
+bool LiveWindows::standsWhereMovedOnScreen(HWND window, ScreenPoint topLeft) {
+  for (auto entry = movedOnScreen_.begin(); entry != movedOnScreen_.end(); ++entry) {
+    if (entry->window != window) continue;
+    if (entry->shownAt == topLeft) return true;
+    movedOnScreen_.erase(entry);
+    return false;
+  }
+  return false;
+}
+
 void LiveWindows::destroy(Slot slot) {
   if (window(slot) == nullptr) return;
   Sleep(kPauseBeforeDestroyMs);
@@ -129,6 +143,7 @@ void LiveWindows::run() {
       windows.destroy(liveWindow);
       windows.destroy(provinceWindow);
       windows.destroy(euWindow);
+      windows.movedOnScreen_.clear();
     }
   } teardown{*this};
   CHostApplication host;  // released on this thread, before the windows go

@@ -15,6 +15,7 @@
 #include <atomic>
 #include <mutex>
 #include <optional>
+#include <vector>
 
 #include "core/live/host_link.h"
 #include "core/live/poll.h"
@@ -47,6 +48,11 @@ class LiveWindows {
   const LiveWindowContext& context() const { return *context_; }
   PollState& pollState() { return poll_; }
   PositionCache& positions() { return positions_; }
+  // Where placement showed a window whose saved place lies off every screen. While the window
+  // stands there the pointer over it saves nothing: the saved place is kept until it is moved.
+  void noteMovedOnScreen(HWND window, ScreenPoint shownAt);
+  // Whether the window stands where placement moved it; once it has moved on, no longer.
+  bool standsWhereMovedOnScreen(HWND window, ScreenPoint topLeft);
   HWND window(Slot slot);
   void fill(Slot slot, HWND window);
 
@@ -65,6 +71,11 @@ class LiveWindows {
   std::optional<LiveWindowContext> context_;
   PollState poll_;
   PositionCache positions_;
+  struct MovedOnScreen {
+    HWND window;
+    ScreenPoint shownAt;
+  };
+  std::vector<MovedOnScreen> movedOnScreen_;  // emptied with the windows at the end of a run
 };
 
 // The private message by which the host's thread asks the live window to arm (wParam: the

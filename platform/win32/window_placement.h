@@ -9,8 +9,8 @@
 
 namespace stats {
 
-// Moves the window to its remembered position (size and z-order kept), then puts it on top of
-// other windows without moving or activating it.
+// Moves the window to its remembered position, or onto a screen when that lies off every screen
+// (size and z-order kept), then puts it on top of other windows without moving or activating it.
 void placeWindow(HWND window, LiveWindows& windows, const WindowPlace& place);
 
 // Writes the window's position where it differs from the last one read or written.

@@ -468,6 +468,34 @@ TEST_F(LiveWindow, WindowsOpenAtTheirPlaceAndRememberWhereTheyWereMoved) {
   EXPECT_EQ(topLeft(reopened.live), "10,400");
   EXPECT_EQ(topLeft(reopened.province), "10,400");
   EXPECT_EQ(topLeft(reopened.eu), "10,600");
+
+  // Saved on a screen that is gone, and half below the bottom of this one: the windows open wholly
+  // on the screen, and the saved places stay until the operator moves a window.
+  RECT work{}, frame{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(reopened.eu, &frame);
+  const std::string halfOff = std::to_string(work.bottom - (frame.bottom - frame.top) / 2);
+  PostMessageA(reopened.live, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(serveUntil([] { return !anyLiveWindow(); }));
+  for (const char* key : {"dxcc_x", "dxcc_y"}) writeSetting(key, "30000");
+  writeSetting("stat_y", halfOff);
+  ASSERT_NO_FATAL_FAILURE(start());
+  ASSERT_TRUE(serveUntil(liveWindowsShown));
+  const LiveWindowHandles onScreen = findLiveWindows();
+  RECT live{}, eu{};
+  GetWindowRect(onScreen.live, &live);
+  GetWindowRect(onScreen.eu, &eu);
+  EXPECT_EQ((std::vector<LONG>{live.right, live.bottom, eu.left, eu.bottom}),
+            (std::vector<LONG>{work.right, work.bottom, 10, work.bottom}));
+  for (HWND window : {onScreen.live, onScreen.eu}) {
+    SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+  }
+  EXPECT_EQ(keys(), "30000 30000    " + halfOff + " ");
+  SetWindowPos(onScreen.live, nullptr, 40, 130, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendMessageA(onScreen.live, WM_SETCURSOR, reinterpret_cast<WPARAM>(onScreen.live),
+               MAKELPARAM(HTCAPTION, WM_MOUSEMOVE));
+  EXPECT_EQ(keys(), "40 130    " + halfOff + " ");
 }
 
 }  // namespace
