@@ -9,7 +9,7 @@
 #include "core/diagnostics/diagnostics.h"
 #include "platform/win32/host_application.h"
 #include "platform/win32/process_state.h"
-#include "platform/win32/pumping_wait.h"
+#include "platform/win32/serving_wait.h"
 #include "platform/win32/unique_handle.h"
 
 namespace stats {
@@ -64,19 +64,19 @@ void LiveWindows::StartMultiplierWindow(const LiveWindowContext& context) {
   // The calls that follow a start reach the live window through its slot: a call check arms its
   // timer, a stop closes it. So the start returns once the window is there, or the thread has
   // ended without one.
-  while (window(liveWindow) == nullptr && running()) pumpingWait(kSlotCheckMs);
+  while (window(liveWindow) == nullptr && running()) servingWait(kSlotCheckMs);
 }
 
 void LiveWindows::StopMultiplierWindow() {
   // At process exit the system has already ended the window thread: nothing would clear the flag.
   if (processExiting() || !running()) return;
   post(liveWindow, kPollTimerRequest, 0);  // no poll starts after this point
-  pumpingWait(kPauseBeforeCloseMs);
+  servingWait(kPauseBeforeCloseMs);
   // Posted, not sent: the window thread may be waiting for this thread in a host call.
   post(euWindow, WM_CLOSE, 0);
   post(provinceWindow, WM_CLOSE, 0);
   post(liveWindow, WM_CLOSE, 0);
-  while (running()) pumpingWait(kSlotCheckMs);
+  while (running()) servingWait(kSlotCheckMs);
 }
 
 void LiveWindows::armPollTimer(unsigned milliseconds) {

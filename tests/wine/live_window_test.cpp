@@ -308,6 +308,26 @@ TEST_F(LiveWindow, WithoutTheHostThePollShowsNoCallAndNoBand) {
   EXPECT_EQ(visible, 3) << "a window besides the live, province and European-Union windows";
 }
 
+int hostTimerRuns = 0;
+void CALLBACK countHostTimer(HWND, UINT, UINT_PTR, DWORD) {
+  ++hostTimerRuns;
+}
+
+// The contest start and a restart wait for the window thread serving only what it needs of the
+// host's thread: a timer of the host's, due before the call, runs in the host's own loop after it.
+TEST_F(LiveWindow, StartAndRestartRunNoTimerOfTheHost) {
+  for (const char* round : {"start", "restart"}) {
+    hostTimerRuns = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, countHostTimer);
+    Sleep(50);
+    writeSetting("Start", "0");
+    dll_.reset("ON4ZZ", "DL");
+    EXPECT_EQ(hostTimerRuns, 0) << round;
+    EXPECT_TRUE(serveUntil([] { return hostTimerRuns > 0 && liveWindowsShown(); })) << round;
+    KillTimer(nullptr, timer);
+  }
+}
+
 // The poll runs once per arming: a call check arms it, a burst of checks arms it once, a check
 // whose two bands differ arms nothing.
 TEST_F(LiveWindow, CallChecksArmOnePoll) {
