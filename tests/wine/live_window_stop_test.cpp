@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "tests/support/automation_object.h"
 #include "tests/wine/live_window_host.h"
@@ -144,6 +146,82 @@ TEST(LiveWindowStop, UnloadClosesTheWindows) {
       EXPECT_FALSE(anyLiveWindow());
     }
   }
+}
+
+int hostTimerRuns = 0;
+void CALLBACK countHostTimer(HWND, UINT, UINT_PTR, DWORD) {
+  ++hostTimerRuns;
+}
+
+// The contest start and the unload wait for the window thread serving only what it needs of the
+// host's thread: a timer of the host's, due before the call, runs in the host's own loop after it.
+TEST(LiveWindowStop, StartAndUnloadRunNoTimerOfTheHost) {
+  Scene scene;
+  std::optional<StatsLibrary> dll(std::in_place);
+  for (const char* call : {"ResetStats0", "FreeLibrary"}) {
+    hostTimerRuns = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 1, countHostTimer);
+    Sleep(50);
+    if (dll) {
+      ASSERT_NO_FATAL_FAILURE(startWindows(*dll, scene.host.object, false));
+    }
+    EXPECT_EQ(hostTimerRuns, 0) << "the host's timer ran inside " << call;
+    if (dll) {
+      EXPECT_TRUE(serveUntil([] { return liveWindowsShown(); }));
+      dll.reset();
+    }
+    EXPECT_TRUE(serveUntil([] { return hostTimerRuns > 0; })) << call;
+    KillTimer(nullptr, timer);
+  }
+}
+
+// What the window thread does with the three windows during a stop, in order.
+std::vector<std::string> stopSteps;
+LiveWindowHandles stoppedWindows;
+void recordStep(const char* what, HWND window) {
+  for (const auto& [name, stopped] :
+       {std::pair{" live", stoppedWindows.live}, std::pair{" province", stoppedWindows.province},
+        std::pair{" eu", stoppedWindows.eu}}) {
+    if (window == stopped) stopSteps.push_back(what + std::string(name));
+  }
+}
+LRESULT CALLBACK recordClose(int code, WPARAM removed, LPARAM message) {
+  const MSG& posted = *reinterpret_cast<const MSG*>(message);
+  if (code == HC_ACTION && removed == PM_REMOVE && posted.message == WM_CLOSE) {
+    recordStep("close", posted.hwnd);
+  }
+  return CallNextHookEx(nullptr, code, removed, message);
+}
+LRESULT CALLBACK recordDestroy(int code, WPARAM sent, LPARAM message) {
+  const CWPSTRUCT& call = *reinterpret_cast<const CWPSTRUCT*>(message);
+  if (code == HC_ACTION && call.message == WM_NCDESTROY) {
+    recordStep("destroy", call.hwnd);
+  }
+  return CallNextHookEx(nullptr, code, sent, message);
+}
+
+// The stop asks the European-Union, the province and the live window to close, in that order; the
+// run then destroys the live, the province and the European-Union window, and the stop returns
+// only once all three are gone.
+TEST(LiveWindowStop, StopClosesEuProvinceLiveAndReturnsWhenAllAreGone) {
+  Scene scene;
+  std::optional<StatsLibrary> dll(std::in_place);
+  ASSERT_NO_FATAL_FAILURE(startWindows(*dll, scene.host.object, true));
+  stoppedWindows = findLiveWindows();
+  stopSteps.clear();
+  const DWORD windowThread = GetWindowThreadProcessId(stoppedWindows.live, nullptr);
+  HHOOK closes = SetWindowsHookExA(WH_GETMESSAGE, recordClose, nullptr, windowThread);
+  HHOOK destroys = SetWindowsHookExA(WH_CALLWNDPROC, recordDestroy, nullptr, windowThread);
+  ASSERT_TRUE(closes && destroys);
+  dll.reset();
+  const bool allGone = !IsWindow(stoppedWindows.live) && !IsWindow(stoppedWindows.province) &&
+                       !IsWindow(stoppedWindows.eu);
+  UnhookWindowsHookEx(closes);
+  UnhookWindowsHookEx(destroys);
+  EXPECT_TRUE(allGone);
+  EXPECT_EQ(stopSteps,
+            (std::vector<std::string>{"close eu", "close province", "close live", "destroy live",
+                                      "destroy province", "destroy eu"}));
 }
 
 constexpr UINT kChildExitCode = 0x5B;
