@@ -321,26 +321,11 @@ TEST(CabrilloDialog, OkSavesTheEditsInWriteOrderAndTheExportWritesThem) {
 
   // A Belgian station (10 points, province and prefix) and a French one (3 points, EU country):
   // 13 points times 3 multipliers.
-  ASSERT_EQ(dll.add({.call = "ON4AAA",
-                     .band = "20m",
-                     .dxccPrefix = "ON",
-                     .callPrefix = "ON4",
-                     .mode = "SSB",
-                     .sentSerial = "001",
-                     .receivedExchange = "12 AN",
-                     .frequencyHz = 14200000,
-                     .time = oleTime(k2024_03_02 + 0.5625)}),
-            1);
-  ASSERT_EQ(dll.add({.call = "F5XYZ",
-                     .band = "40m",
-                     .dxccPrefix = "F",
-                     .callPrefix = "F5",
-                     .mode = "CW",
-                     .sentSerial = "002",
-                     .receivedExchange = "5",
-                     .frequencyHz = 7012345,
-                     .time = oleTime(k2024_03_02 + 0.625)}),
-            1);
+  const Qso log[] = {
+      {"ON4AAA", "20m", "ON", "ON4", "SSB", "001", "12 AN", 14200000,
+       oleTime(k2024_03_02 + 0.5625)},
+      {"F5XYZ", "40m", "F", "F5", "CW", "002", "5", 7012345, oleTime(k2024_03_02 + 0.625)}};
+  for (const Qso& qso : log) ASSERT_EQ(dll.add(qso), 1) << qso.call;
   int exportDone = 0;
   const OutputSeen output = fetchResult(dll, exportDone);
   EXPECT_EQ(output.message, "File produced: DL1ABC_P.cbr");  // named after the passed callsign

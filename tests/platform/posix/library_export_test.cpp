@@ -152,30 +152,10 @@ TEST_F(LibraryExport, ForeignStationExportsTheWholeCabrilloFile) {
       lib_.add(
           {.call = "ON4ABC", .dxccPrefix = "ON", .callPrefix = "ON4", .receivedExchange = "12an"}),
       1);
-  ASSERT_EQ(lib_.add({.call = "DL1XYZ",
-                      .sentSerial = "002",
-                      .receivedExchange = "5",
-                      .frequencyHz = 14031000,
-                      .time = at(12, 34)}),
-            1);
-  ASSERT_EQ(lib_.add({.call = "W1AW",
-                      .band = "40m",
-                      .dxccPrefix = "K",
-                      .callPrefix = "W1",
-                      .sentSerial = "003",
-                      .receivedExchange = "1234",
-                      .frequencyHz = 7012000,
-                      .time = at(23, 59)}),
-            1);
-  ASSERT_EQ(lib_.add({.call = "OT5XY",
-                      .band = "80m",
-                      .dxccPrefix = "ON",
-                      .callPrefix = "OT5",
-                      .sentSerial = "004",
-                      .receivedExchange = "7 lg",
-                      .frequencyHz = 3525000,
-                      .time = at(24, 1)}),
-            1);
+  const Qso log[] = {{"DL1XYZ", "20m", "DL", "DL1", "CW", "002", "5", 14031000, at(12, 34)},
+                     {"W1AW", "40m", "K", "W1", "CW", "003", "1234", 7012000, at(23, 59)},
+                     {"OT5XY", "80m", "ON", "OT5", "CW", "004", "7 lg", 3525000, at(24, 1)}};
+  for (const Qso& qso : log) ASSERT_EQ(lib_.add(qso), 1) << qso.call;
 
   const ExportRun run = runExport(lib_, "K1ABC_P.cbr");
 
