@@ -9,9 +9,10 @@
 
 namespace stats_test {
 
-inline void logQso(stats::ContestState& state, std::string_view call, std::string_view dxcc,
-                   std::string_view band, std::string_view received = "5",
-                   std::string_view prefix = "") {
+// A CW QSO with these values; serial 1 sent.
+inline stats::QsoArguments cwQso(std::string_view call, std::string_view dxcc,
+                                 std::string_view band, std::string_view received = "5",
+                                 std::string_view prefix = "") {
   stats::QsoArguments qso;
   qso.call = call;
   qso.mode = "CW";
@@ -20,7 +21,13 @@ inline void logQso(stats::ContestState& state, std::string_view call, std::strin
   qso.dxccPrefix = dxcc;
   qso.callPrefix = prefix;
   qso.band = band;
-  ASSERT_EQ(stats::addQso(state, qso), 1);
+  return qso;
+}
+
+inline void logQso(stats::ContestState& state, std::string_view call, std::string_view dxcc,
+                   std::string_view band, std::string_view received = "5",
+                   std::string_view prefix = "") {
+  ASSERT_EQ(stats::addQso(state, cwQso(call, dxcc, band, received, prefix)), 1);
 }
 
 }  // namespace stats_test

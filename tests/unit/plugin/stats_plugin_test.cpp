@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "tests/support/fakes.h"
+#include "tests/support/qso_fixtures.h"
 #include "tests/support/scratch_folder.h"
 
 namespace {
@@ -39,18 +40,6 @@ class StatsPlugin : public testing::Test {
     ui = uiOwner.get();
     plugin = std::make_unique<stats::StatsPlugin>(std::move(profileOwner), std::move(uiOwner),
                                                   stats::makePlatformFileReplace());
-  }
-
-  // A QSO the plug-in takes: CW on 20m with a German station.
-  static stats::QsoArguments cwQsoOn20m(std::string_view call) {
-    stats::QsoArguments qso;
-    qso.call = call;
-    qso.mode = "CW";
-    qso.sentSerial = "1";
-    qso.receivedExchange = "5";
-    qso.dxccPrefix = "DL";
-    qso.band = "20m";
-    return qso;
   }
 
   // True when another thread can take the state lock within a second.
@@ -176,7 +165,7 @@ TEST_F(StatsPlugin, ResultWritesClaimedAndExportShowsTheMessageWithoutTheLock) {
 // Each export writes the log as it stands: its QSO lines are not carried into the next file.
 TEST_F(StatsPlugin, EveryExportWritesEachQsoOnce) {
   plugin->resetStats(1, "K1AA", "K");
-  stats::QsoArguments qso = cwQsoOn20m("DL1AA");
+  stats::QsoArguments qso = stats_test::cwQso("DL1AA", "DL", "20m");
   ASSERT_EQ(plugin->addData(qso), 1);
   auto qsoLinesInFile = [this] {
     const std::string file = scratch.readFile("K1AA.cbr");
@@ -202,7 +191,7 @@ TEST_F(StatsPlugin, EveryExportWritesEachQsoOnce) {
 // the report (a longer text).
 TEST_F(StatsPlugin, ResultCalledAgainFromItsMessageReturnsEachCallsOwnReport) {
   plugin->resetStats(1, "K1AA", "K");
-  stats::QsoArguments qso = cwQsoOn20m("DL1AA");
+  stats::QsoArguments qso = stats_test::cwQso("DL1AA", "DL", "20m");
   ASSERT_EQ(plugin->addData(qso), 1);
   std::string inner;
   ui->onOutput = [&] {
