@@ -24,6 +24,16 @@ if(NOT CMAKE_CROSSCOMPILING)
   gtest_discover_tests(zrv_adif_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
 
+# The contest's cross-check: the submitted Cabrillo logs read as entrants write them; portable.
+add_library(zrv_check STATIC ${CMAKE_CURRENT_LIST_DIR}/zrv-score/submitted_log.cpp)
+target_include_directories(zrv_check PUBLIC ${CMAKE_SOURCE_DIR})
+
+if(NOT CMAKE_CROSSCOMPILING)
+  add_executable(zrv_check_tests ${CMAKE_SOURCE_DIR}/tests/zrv-score/submitted_log_test.cpp)
+  target_link_libraries(zrv_check_tests PRIVATE zrv_check GTest::gtest_main)
+  gtest_discover_tests(zrv_check_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
+endif()
+
 # zrv-score's country resolution: the country file (cty.dat format) and the WPX prefix of a call;
 # portable, free of OS calls.
 add_library(zrv_country STATIC

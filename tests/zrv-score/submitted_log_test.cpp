@@ -1,0 +1,128 @@
+// The submitted-log reader: the QSO line as the plug-in and other loggers write it, the header
+// tags, and the logs it refuses.
+#include "tools/zrv-score/submitted_log.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using zrv_score::readSubmittedLog;
+using zrv_score::SubmittedExchange;
+using zrv_score::SubmittedQso;
+
+std::string logWith(const std::string& lines) {
+  return "START-OF-LOG: 3.0\r\nCALLSIGN: dl1abc\r\nX-MINE: kept\r\n" + lines + "END-OF-LOG:\r\n";
+}
+
+TEST(SubmittedLog, ReadsTheQsoLineOfEveryWriter) {
+  const struct {
+    const char* line;
+    SubmittedQso qso;  // its line number is set below
+  } cases[] = {
+      // The plug-in's own lines, CW and SSB, foreign and Belgian.
+      {"QSO: 14025 CW 2024-06-01 1200 DL1ABC        599 001 --     ON4AA         599 12 AN\r\n",
+       {0,
+        false,
+        14025,
+        "CW",
+        "2024-06-01",
+        "1200",
+        "DL1ABC",
+        {"599", "001", ""},
+        "ON4AA",
+        {"599", "12", "AN"}}},
+      {"QSO:  7012 PH 2024-06-01 2359 ON4AA         59  002 LG     F5XYZ         59  5 --\r\n",
+       {0,
+        false,
+        7012,
+        "PH",
+        "2024-06-01",
+        "2359",
+        "ON4AA",
+        {"59", "002", "LG"},
+        "F5XYZ",
+        {"59", "5", ""}}},
+      {"QSO: 14025 CW 2024-06-01 1201 DL1ABC        599 002 --     ON4BB         599 12an\r\n",
+       {0,
+        false,
+        14025,
+        "CW",
+        "2024-06-01",
+        "1201",
+        "DL1ABC",
+        {"599", "002", ""},
+        "ON4BB",
+        {"599", "12", "AN"}}},
+      // Other loggers: no provinces, lower case, LF, a transmitter number, an X-QSO line.
+      {"qso: 3510 cw 2024-06-01 0001 dl1abc 599 3 w1aw 599 44\n",
+       {0,
+        false,
+        3510,
+        "CW",
+        "2024-06-01",
+        "0001",
+        "DL1ABC",
+        {"599", "3", ""},
+        "W1AW",
+        {"599", "44", ""}}},
+      {"QSO: 21010 CW 2024-06-01 0930 DL1ABC 599 4 ON5BB 599 7 lg 1\r\n",
+       {0,
+        false,
+        21010,
+        "CW",
+        "2024-06-01",
+        "0930",
+        "DL1ABC",
+        {"599", "4", ""},
+        "ON5BB",
+        {"599", "7", "LG"}}},
+      {"X-QSO: 28010 CW 2024-06-01 1000 DL1ABC 599 5 -- OE1XX 599 9 --\r\n",
+       {0,
+        true,
+        28010,
+        "CW",
+        "2024-06-01",
+        "1000",
+        "DL1ABC",
+        {"599", "5", ""},
+        "OE1XX",
+        {"599", "9", ""}}},
+  };
+  for (const auto& example : cases) {
+    std::string error;
+    const auto log = readSubmittedLog(logWith(example.line), error);
+    ASSERT_TRUE(log) << error;
+    ASSERT_EQ(log->qsos.size(), 1u) << example.line;
+    SubmittedQso expected = example.qso;
+    expected.line = 4;
+    EXPECT_EQ(log->qsos[0], expected) << example.line;
+    EXPECT_EQ(log->callsign, "DL1ABC");
+    EXPECT_EQ(log->tags.back(), (std::pair<std::string, std::string>{"X-MINE", "kept"}));
+  }
+}
+
+TEST(SubmittedLog, UnreadableLinesAreNamedAndUnreadableLogsRefused) {
+  std::string error;
+  const auto log =
+      readSubmittedLog(logWith("QSO: 14025 CW 2024-06-01 1200 DL1ABC 599 001\r\n"
+                               "QSO: abc CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2\r\n"
+                               "QSO: 14025 CW 01-06-2024 1200 DL1ABC 599 1 W1AW 599 2\r\n"
+                               "QSO: 14025 CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2 AN X Y\r\n"),
+                       error);
+  ASSERT_TRUE(log) << error;
+  EXPECT_TRUE(log->qsos.empty());
+  EXPECT_EQ(log->unreadLines,
+            (std::vector<std::pair<int, std::string>>{{4, "too few fields"},
+                                                      {5, "no frequency"},
+                                                      {6, "no date and time"},
+                                                      {7, "more fields than an exchange"}}));
+
+  EXPECT_FALSE(readSubmittedLog("CALLSIGN: DL1ABC\nQSO: 14025 CW\n", error));
+  EXPECT_EQ(error, "no START-OF-LOG line: not a Cabrillo log");
+  EXPECT_FALSE(readSubmittedLog("START-OF-LOG: 2.0\nEND-OF-LOG:\n", error));
+  EXPECT_EQ(error, "no CALLSIGN line");
+}
+
+}  // namespace

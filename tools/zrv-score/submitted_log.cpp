@@ -1,0 +1,143 @@
+#include "tools/zrv-score/submitted_log.h"
+
+#include <cctype>
+#include <charconv>
+
+#include "tools/zrv-score/text.h"
+
+namespace zrv_score {
+namespace {
+
+std::string upper(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return result;
+}
+
+std::vector<std::string_view> words(std::string_view text) {
+  std::vector<std::string_view> result;
+  while (true) {
+    text = trimmed(text);
+    if (text.empty()) return result;
+    std::size_t end = 0;
+    while (end < text.size() && !isBlank(text[end])) ++end;
+    result.push_back(text.substr(0, end));
+    text.remove_prefix(end);
+  }
+}
+
+bool allDigits(std::string_view word) {
+  if (word.empty()) return false;
+  for (char c : word) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+// A province after a serial: "--" or letters only (every callsign holds a digit).
+bool isProvince(std::string_view word) {
+  if (word == "--") return true;
+  for (char c : word) {
+    if (!std::isalpha(static_cast<unsigned char>(c))) return false;
+  }
+  return !word.empty();
+}
+
+// Reads the exchange that starts at `next`: report, serial and, when one follows, the province.
+bool readExchange(const std::vector<std::string_view>& fields, std::size_t& next,
+                  SubmittedExchange& exchange) {
+  if (next + 2 > fields.size()) return false;
+  exchange.report = upper(fields[next++]);
+  exchange.serial = upper(fields[next++]);
+  if (next < fields.size() && isProvince(fields[next])) {
+    exchange.province = fields[next] == "--" ? "" : upper(fields[next]);
+    ++next;
+  } else {
+    // The exchange as typed in one word, "12AN": the serial's digits, then the province.
+    std::size_t digits = 0;
+    while (digits < exchange.serial.size() &&
+           std::isdigit(static_cast<unsigned char>(exchange.serial[digits]))) {
+      ++digits;
+    }
+    if (digits > 0 && isProvince(std::string_view(exchange.serial).substr(digits))) {
+      exchange.province = exchange.serial.substr(digits);
+      exchange.serial.resize(digits);
+    }
+  }
+  return true;
+}
+
+// The fields after "QSO:": frequency, mode, date, time, own call, sent exchange, call, received
+// exchange. The sent side's province is told from the call that follows by its digits.
+std::optional<std::string> readQso(std::string_view rest, SubmittedQso& qso) {
+  const std::vector<std::string_view> fields = words(rest);
+  if (fields.size() < 9) return "too few fields";
+  const auto [end, failure] =
+      std::from_chars(fields[0].data(), fields[0].data() + fields[0].size(), qso.frequencyKHz);
+  if (failure != std::errc() || end != fields[0].data() + fields[0].size()) {
+    return "no frequency";
+  }
+  qso.mode = upper(fields[1]);
+  qso.date = std::string(fields[2]);
+  qso.time = std::string(fields[3]);
+  if (qso.date.size() != 10 || qso.date[4] != '-' || qso.date[7] != '-' || !allDigits(qso.time) ||
+      qso.time.size() != 4) {
+    return "no date and time";
+  }
+  qso.ownCall = upper(fields[4]);
+  std::size_t next = 5;
+  if (!readExchange(fields, next, qso.sent)) return "no sent exchange";
+  if (next >= fields.size()) return "no call";
+  qso.call = upper(fields[next++]);
+  if (!readExchange(fields, next, qso.received)) return "no received exchange";
+  // Cabrillo 3.0 may end the line with a transmitter number.
+  if (next + 1 < fields.size() || (next < fields.size() && !allDigits(fields[next]))) {
+    return "more fields than an exchange";
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<SubmittedLog> readSubmittedLog(std::string_view text, std::string& error) {
+  SubmittedLog log;
+  bool started = false;
+  int lineNumber = 0;
+  while (!text.empty()) {
+    const std::size_t lineEnd = text.find('\n');
+    std::string_view line = text.substr(0, lineEnd);
+    text.remove_prefix(lineEnd == std::string_view::npos ? text.size() : lineEnd + 1);
+    ++lineNumber;
+    const std::size_t colon = line.find(':');
+    if (colon == std::string_view::npos) continue;
+    const std::string tag = upper(trimmed(line.substr(0, colon)));
+    const std::string_view value = trimmed(line.substr(colon + 1));
+    if (tag == "START-OF-LOG") started = true;
+    if (!started) continue;
+    if (tag == "QSO" || tag == "X-QSO") {
+      SubmittedQso qso;
+      qso.line = lineNumber;
+      qso.xQso = tag == "X-QSO";
+      if (const auto problem = readQso(value, qso)) {
+        log.unreadLines.emplace_back(lineNumber, *problem);
+      } else {
+        log.qsos.push_back(std::move(qso));
+      }
+      continue;
+    }
+    if (tag == "END-OF-LOG") break;
+    if (tag == "CALLSIGN") log.callsign = upper(value);
+    log.tags.emplace_back(tag, std::string(value));
+  }
+  if (!started) {
+    error = "no START-OF-LOG line: not a Cabrillo log";
+    return std::nullopt;
+  }
+  if (log.callsign.empty()) {
+    error = "no CALLSIGN line";
+    return std::nullopt;
+  }
+  return log;
+}
+
+}  // namespace zrv_score

@@ -1,0 +1,48 @@
+// A Cabrillo log as an entrant submits it, read for the contest's cross-check: version 2.0 or
+// 3.0, as the plug-in writes it and as other loggers write this contest's QSO line (any spacing,
+// any case, CR LF or LF, the province after a serial or "--" or nothing). Header tags are kept in
+// file order, unknown ones too; X-QSO lines are kept and marked, to be shown but not scored.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace zrv_score {
+
+// One side of the exchange as written: the report, the serial and the province ("" for "--" or
+// none).
+struct SubmittedExchange {
+  std::string report, serial, province;
+  friend bool operator==(const SubmittedExchange&, const SubmittedExchange&) = default;
+};
+
+struct SubmittedQso {
+  int line = 0;       // 1-based line number in the file
+  bool xQso = false;  // an X-QSO line
+  int frequencyKHz = 0;
+  std::string mode;     // upper case: "CW", "PH", ...
+  std::string date;     // "YYYY-MM-DD"
+  std::string time;     // "HHMM"
+  std::string ownCall;  // upper case, as every call
+  SubmittedExchange sent;
+  std::string call;
+  SubmittedExchange received;
+  friend bool operator==(const SubmittedQso&, const SubmittedQso&) = default;
+};
+
+struct SubmittedLog {
+  std::string callsign;                                   // the CALLSIGN tag, upper case
+  std::vector<std::pair<std::string, std::string>> tags;  // every header tag, in file order
+  std::vector<SubmittedQso> qsos;
+  // QSO lines that could not be read, each with its line number and why.
+  std::vector<std::pair<int, std::string>> unreadLines;
+};
+
+// The log in `text`; nothing, with the reason in `error`, when it is no Cabrillo log or names no
+// station.
+std::optional<SubmittedLog> readSubmittedLog(std::string_view text, std::string& error);
+
+}  // namespace zrv_score
