@@ -25,11 +25,16 @@ if(NOT CMAKE_CROSSCOMPILING)
 endif()
 
 # The contest's cross-check: the submitted Cabrillo logs read as entrants write them; portable.
-add_library(zrv_check STATIC ${CMAKE_CURRENT_LIST_DIR}/zrv-score/submitted_log.cpp)
+add_library(zrv_check STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/cross_check.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/submitted_log.cpp)
 target_include_directories(zrv_check PUBLIC ${CMAKE_SOURCE_DIR})
+# The band plan and the calls' designators of zrv-score's log reading.
+target_link_libraries(zrv_check PUBLIC zrv_adif zrv_country)
 
 if(NOT CMAKE_CROSSCOMPILING)
-  add_executable(zrv_check_tests ${CMAKE_SOURCE_DIR}/tests/zrv-score/submitted_log_test.cpp)
+  add_executable(zrv_check_tests ${CMAKE_SOURCE_DIR}/tests/zrv-score/cross_check_test.cpp
+                                 ${CMAKE_SOURCE_DIR}/tests/zrv-score/submitted_log_test.cpp)
   target_link_libraries(zrv_check_tests PRIVATE zrv_check GTest::gtest_main)
   gtest_discover_tests(zrv_check_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
