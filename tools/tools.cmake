@@ -82,6 +82,9 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/zrv-score/posix/plugin_dialogs.cpp)
 endif()
 add_executable(zrv-score
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/check_command.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/check_outputs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zrv-score/check_score.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/plugin_host.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/report_table.cpp
@@ -89,7 +92,8 @@ add_executable(zrv-score
   ${CMAKE_CURRENT_LIST_DIR}/zrv-score/score_options.cpp
   ${ZRV_PLATFORM_SOURCES})
 target_include_directories(zrv-score PRIVATE ${STATS_GENERATED_DIR})
-target_link_libraries(zrv-score PRIVATE zrv_adif zrv_country zrv_settings_commands stats_host)
+target_link_libraries(zrv-score PRIVATE zrv_check zrv_adif zrv_country zrv_settings_commands
+                                        stats_host)
 target_compile_definitions(zrv-score PRIVATE
   ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples")
 if(WIN32)
@@ -119,6 +123,8 @@ zrv_score_script_test(zrv_score_any_log any_log.cmake
   -DFIXTURES=${CMAKE_SOURCE_DIR}/tests/zrv-score/fixtures/adif)
 # What other programs' logs hold, on small logs the script writes.
 zrv_score_script_test(zrv_score_behaviour behaviour.cmake)
+# The contest's cross-check over a folder of submitted Cabrillo logs.
+zrv_score_script_test(zrv_score_check check.cmake)
 
 if(NOT CMAKE_CROSSCOMPILING)
   # The generator of the sample logs (scripts/make-sample-logs builds it on its own and rewrites

@@ -47,39 +47,7 @@ file(WRITE "${WORK}/unreadable.adi"
      "<MODE:2>CW <SRX:1>7 <EOR>\n<CALL:5>G4CLN <QSO_DATE:8>20260307 <TIME_ON:4>1201 <BAND:3>20m "
      "<MODE:2>CW <SRX:1>7 <EOR>\n")
 
-# Runs zrv-score in WORK with the arguments after the status it must end with; its output goes to
-# `out` and `err`.
-function(zrv_score expected_status)
-  execute_process(
-    COMMAND ${LAUNCHER} "${TOOL}" ${ARGN} --lib "${LIBRARY}" --cty "${COUNTRY_FILE}"
-    WORKING_DIRECTORY "${WORK}"
-    OUTPUT_VARIABLE output
-    ERROR_VARIABLE errors
-    RESULT_VARIABLE status)
-  string(REPLACE "\r\n" "\n" output "${output}")
-  string(REPLACE "\r\n" "\n" errors "${errors}")
-  if(NOT status EQUAL expected_status)
-    message(FATAL_ERROR "zrv-score ${ARGN} ended with ${status}, not ${expected_status}:\n"
-                        "${output}\n${errors}")
-  endif()
-  set(out "${output}" PARENT_SCOPE)
-  set(err "${errors}" PARENT_SCOPE)
-  string(REPLACE ";" " " arguments "${ARGN}")
-  set(run "zrv-score ${arguments}" PARENT_SCOPE)
-endfunction()
-
-# Each pair: what `text` must hold (a regular expression) and, after a '!', what it must not.
-function(expect what text)
-  foreach(pattern IN LISTS ARGN)
-    if(pattern MATCHES "^!(.*)")
-      if(text MATCHES "${CMAKE_MATCH_1}")
-        message(FATAL_ERROR "${run}: ${what} holds '${CMAKE_MATCH_1}':\n${text}")
-      endif()
-    elseif(NOT text MATCHES "${pattern}")
-      message(FATAL_ERROR "${run}: ${what} lacks '${pattern}':\n${text}")
-    endif()
-  endforeach()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/script_helpers.cmake)
 
 # Both legs, each from its own start, and every record left out counted by its cause.
 zrv_score(0 mixed.adi)

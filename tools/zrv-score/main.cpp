@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/zrv-score/check_command.h"
 #include "tools/zrv-score/score_command.h"
 #include "tools/zrv-score/settings_commands.h"
 
@@ -25,6 +26,7 @@ void printUsage(std::ostream& out) {
          "  Sets the Cabrillo header fields that the plug-in's header dialog saves.\n"
          "       zrv-score settings\n"
          "  Prints the plug-in's settings file, Plugins/ZRV.ini in the current folder.\n";
+  zrv_score::printCheckUsage(out);
 }
 
 int run(const std::vector<std::string>& arguments) {
@@ -38,6 +40,7 @@ int run(const std::vector<std::string>& arguments) {
   if (command == "setup") return zrv_score::runSetupCommand(rest, std::cout, std::cerr);
   if (command == "header") return zrv_score::runHeaderCommand(rest, std::cout, std::cerr);
   if (command == "settings") return zrv_score::runSettingsCommand(rest, std::cout, std::cerr);
+  if (command == "check") return zrv_score::runCheckCommand(rest, std::cout, std::cerr);
   return zrv_score::runScoreCommand(arguments, std::cout, std::cerr);
 }
 

@@ -146,15 +146,6 @@ ReadLog readLog(const std::string& name, std::string_view bytes, const CountryFi
   return log;
 }
 
-std::string defaultCountryFilePath() {
-#ifdef _WIN32
-  // Windows has no package for it: a copy beside the executable.
-  return stats_host::executableFolder() + "\\cty.dat";
-#else
-  return std::string(kDefaultCountryFilePath);
-#endif
-}
-
 // The own call of a run: --call, else the log's; nothing, with the reason told, when there is no
 // call that can stand in the Cabrillo file and its name.
 std::optional<std::string> ownCallOf(const std::string& name, const ReadLog& log,
@@ -429,6 +420,15 @@ std::vector<std::string> sampleLogs(const CountryFile& countries) {
 }
 
 }  // namespace
+
+std::string defaultCountryFilePath() {
+#ifdef _WIN32
+  // Windows has no package for it: a copy beside the executable.
+  return stats_host::executableFolder() + "\\cty.dat";
+#else
+  return std::string(kDefaultCountryFilePath);
+#endif
+}
 
 void printScoreUsage(std::ostream& out) {
   printScoreOptionsUsage(out, stats_host::pluginFileName(), defaultCountryFilePath());

@@ -13,4 +13,8 @@ int runScoreCommand(std::span<const std::string> arguments, std::ostream& out, s
 
 void printScoreUsage(std::ostream& out);
 
+// The country file used when none is named: the installed one, or on Windows the copy beside the
+// executable.
+std::string defaultCountryFilePath();
+
 }  // namespace zrv_score
