@@ -131,6 +131,7 @@ if(NOT CMAKE_CROSSCOMPILING)
   # the logs), built here so that it keeps compiling; and the check of the logs as committed,
   # whose calls are resolved with the installed country file.
   add_executable(zrv_sample_logs ${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples/make_sample_logs.cpp)
+  target_include_directories(zrv_sample_logs PRIVATE ${CMAKE_SOURCE_DIR})
   add_executable(zrv_sample_logs_tests
     ${CMAKE_SOURCE_DIR}/tests/zrv-score/sample_logs_test.cpp)
   target_link_libraries(zrv_sample_logs_tests PRIVATE
@@ -139,6 +140,10 @@ if(NOT CMAKE_CROSSCOMPILING)
     ZRV_SAMPLES_DIR="${CMAKE_CURRENT_LIST_DIR}/zrv-score/samples")
   gtest_discover_tests(zrv_sample_logs_tests DISCOVERY_TIMEOUT 30 PROPERTIES LABELS tool TIMEOUT 60)
 endif()
+
+# The simulated contest the cross-check is tested and measured with.
+add_executable(zrv-contest-sim ${CMAKE_CURRENT_LIST_DIR}/contest-sim/contest_sim.cpp)
+target_include_directories(zrv-contest-sim PRIVATE ${CMAKE_SOURCE_DIR})
 
 # zrv-score's version, the project's, for the files it writes (tools/zrv-score/version.h).
 add_library(zrv_version INTERFACE)
