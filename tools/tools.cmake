@@ -144,6 +144,11 @@ endif()
 # The simulated contest the cross-check is tested and measured with.
 add_executable(zrv-contest-sim ${CMAKE_CURRENT_LIST_DIR}/contest-sim/contest_sim.cpp)
 target_include_directories(zrv-contest-sim PRIVATE ${CMAKE_SOURCE_DIR})
+if(WIN32)
+  target_link_options(zrv-contest-sim PRIVATE -static -static-libgcc -static-libstdc++)
+endif()
+zrv_score_script_test(zrv_score_simulated_contest simulated_contest.cmake
+  -DSIMULATOR=$<TARGET_FILE:zrv-contest-sim>)
 
 # zrv-score's version, the project's, for the files it writes (tools/zrv-score/version.h).
 add_library(zrv_version INTERFACE)

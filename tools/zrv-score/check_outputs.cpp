@@ -79,19 +79,23 @@ bool writeFile(const fs::path& path, const std::string& text, std::string& error
   return static_cast<bool>(file);
 }
 
-std::string qsosCsv(const std::vector<LogResult>& results) {
-  std::string text = "log,line,call,band,mode,time,outcome,detail\n";
+// One row per QSO line, written as it is made: the file is the size of all the logs together.
+bool writeQsosCsv(const fs::path& path, const std::vector<LogResult>& results, std::string& error) {
+  std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  file << "log,line,call,band,mode,time,outcome,detail\n";
   for (const LogResult& result : results) {
     const SubmittedLog& log = *result.log;
     for (std::size_t index = 0; index < log.qsos.size(); ++index) {
       const SubmittedQso& qso = log.qsos[index];
       const Verdict& verdict = result.checked->verdicts[index];
-      text += csvField(log.callsign) + "," + std::to_string(qso.line) + "," + csvField(qso.call) +
-              "," + bandOf(qso) + "," + csvField(qso.mode) + "," + qso.date + " " + qso.time + "," +
-              std::string(outcomeName(verdict.outcome)) + "," + csvField(verdict.detail) + "\n";
+      file << csvField(log.callsign) << ',' << qso.line << ',' << csvField(qso.call) << ','
+           << bandOf(qso) << ',' << csvField(qso.mode) << ',' << qso.date << ' ' << qso.time << ','
+           << outcomeName(verdict.outcome) << ',' << csvField(verdict.detail) << '\n';
     }
   }
-  return text;
+  file.close();
+  if (!file) error = "cannot write " + path.string();
+  return static_cast<bool>(file);
 }
 
 std::string resultsCsv(const std::vector<LogResult>& results) {
@@ -170,7 +174,7 @@ bool writeCheckOutputs(const fs::path& folder, const std::vector<LogResult>& res
     error = "cannot create " + (folder / "reports").string() + ": " + created.message();
     return false;
   }
-  if (!writeFile(folder / "qsos.csv", qsosCsv(results), error) ||
+  if (!writeQsosCsv(folder / "qsos.csv", results, error) ||
       !writeFile(folder / "results.csv", resultsCsv(results), error) ||
       !writeFile(folder / "results.html", resultsHtml(results), error)) {
     return false;

@@ -1,6 +1,7 @@
 #include "tools/zrv-score/cross_check.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstdlib>
@@ -36,17 +37,31 @@ int64_t minutesOf(const SubmittedQso& qso) {
   return days * 1440 + (hhmm / 100) * 60 + hhmm % 100;
 }
 
-// A QSO line as the matching sees it.
+constexpr std::string_view kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
+constexpr std::size_t kBandLegs = (std::size(kBands) + 1) * 3;
+
+// The band (or none) and the leg (or none) of a line as one small number.
+uint8_t bandLegOf(const SubmittedQso& qso) {
+  const std::string band =
+      contestBandOf(std::uint64_t{static_cast<unsigned>(qso.frequencyKHz)} * 1000);
+  std::size_t bandIndex = std::size(kBands);
+  for (std::size_t index = 0; index < std::size(kBands); ++index) {
+    if (kBands[index] == band) bandIndex = index;
+  }
+  const std::string leg = legOfMode(qso.mode);
+  return static_cast<uint8_t>(bandIndex * 3 + (leg == "CW" ? 0 : leg == "SSB" ? 1 : 2));
+}
+
+// A QSO line as the matching sees it; a few bytes, for logs of millions of lines.
 struct Line {
-  std::string key;  // the call worked, band and leg
-  std::string band, leg;
   int64_t minute = 0;
+  uint8_t bandLeg = 0;
   bool checked = false;  // neither an X-QSO line nor a dupe
 };
 
-std::string keyOf(std::string_view call, std::string_view band, std::string_view leg) {
+std::string keyOf(std::string_view call, uint8_t bandLeg) {
   std::string key(call);
-  key.append(1, '\n').append(band).append(1, '\n').append(leg);
+  key.append(1, '\n').append(1, static_cast<char>('0' + bandLeg));
   return key;
 }
 
@@ -121,15 +136,13 @@ class Checker {
       for (std::size_t qso = 0; qso < submitted.qsos.size(); ++qso) {
         const SubmittedQso& line = submitted.qsos[qso];
         Line prepared;
-        prepared.band =
-            contestBandOf(std::uint64_t{static_cast<unsigned>(line.frequencyKHz)} * 1000);
-        prepared.leg = legOfMode(line.mode);
-        prepared.key = keyOf(line.call, prepared.band, prepared.leg);
+        prepared.bandLeg = bandLegOf(line);
         prepared.minute = minutesOf(line);
-        prepared.checked = !line.xQso && seenKeys.insert(prepared.key).second;
+        const std::string key = keyOf(line.call, prepared.bandLeg);
+        prepared.checked = !line.xQso && seenKeys.insert(key).second;
         if (prepared.checked) {
-          byKey_[log][prepared.key].push_back(static_cast<int>(qso));
-          byBand_[log][prepared.band + "\n" + prepared.leg].push_back(static_cast<int>(qso));
+          byKey_[log][key].push_back(static_cast<int>(qso));
+          byBand_[log][prepared.bandLeg].push_back(static_cast<int>(qso));
         }
         if (!line.xQso && seenCalls.insert(line.call).second) ++logsWithCall_[line.call];
         lines_[log].push_back(std::move(prepared));
@@ -137,13 +150,13 @@ class Checker {
       partner_[log].assign(submitted.qsos.size(), {-1, -1});
       explainsBust_[log].assign(submitted.qsos.size(), false);
       explainsOwnCopy_[log].assign(submitted.qsos.size(), false);
-      for (auto* index : {&byKey_[log], &byBand_[log]}) {
-        for (auto& [key, qsos] : *index) {
-          std::stable_sort(qsos.begin(), qsos.end(), [&](int left, int right) {
-            return lines_[log][left].minute < lines_[log][right].minute;
-          });
-        }
-      }
+      const auto byTime = [&](std::vector<int>& qsos) {
+        std::stable_sort(qsos.begin(), qsos.end(), [&](int left, int right) {
+          return lines_[log][left].minute < lines_[log][right].minute;
+        });
+      };
+      for (auto& [key, qsos] : byKey_[log]) byTime(qsos);
+      for (auto& qsos : byBand_[log]) byTime(qsos);
     }
   }
 
@@ -177,7 +190,7 @@ class Checker {
 
   // The QSOs of `log` with `call` on the band and leg of `line`, in time order.
   const std::vector<int>* withCall(int log, const std::string& call, const Line& line) const {
-    const auto entry = byKey_[log].find(keyOf(call, line.band, line.leg));
+    const auto entry = byKey_[log].find(keyOf(call, line.bandLeg));
     return entry == byKey_[log].end() ? nullptr : &entry->second;
   }
 
@@ -253,12 +266,16 @@ class Checker {
   // `call` or, with `closeTo`, one keying error from it; not yet used to explain another line.
   std::optional<int> unmatchedNear(int log, QsoRef mine, std::string_view call, bool closeTo,
                                    std::vector<std::vector<bool>>& used) const {
-    const Line& line = lineAt(mine);
-    const auto entry = byBand_[log].find(line.band + "\n" + line.leg);
-    if (entry == byBand_[log].end()) return std::nullopt;
-    for (const int qso : entry->second) {
+    const std::vector<int>& onBand = byBand_[log][lineAt(mine).bandLeg];
+    // In time order: from the first line within the window to the last.
+    const int64_t from = corrected(mine) - window_ + offsets_[log];
+    auto first = std::lower_bound(onBand.begin(), onBand.end(), from, [&](int qso, int64_t minute) {
+      return lines_[log][qso].minute < minute;
+    });
+    for (; first != onBand.end(); ++first) {
+      const int qso = *first;
       const QsoRef theirs{log, qso};
-      if (std::llabs(corrected(mine) - corrected(theirs)) > window_) continue;
+      if (corrected(theirs) > corrected(mine) + window_) break;
       const std::string& logged = qsoAt(theirs).call;
       if (partner_[log][qso].first >= 0 || used[log][qso]) continue;
       if (closeTo ? closeCalls(logged, call) : logged == call) {
@@ -302,7 +319,7 @@ class Checker {
   int64_t window_;
   std::vector<std::vector<Line>> lines_;
   std::vector<std::unordered_map<std::string, std::vector<int>>> byKey_;
-  std::vector<std::unordered_map<std::string, std::vector<int>>> byBand_;
+  std::vector<std::array<std::vector<int>, kBandLegs>> byBand_;
   std::vector<int64_t> offsets_;
   std::vector<std::vector<QsoRef>> partner_;
   std::vector<std::vector<bool>> explainsBust_, explainsOwnCopy_;
