@@ -176,19 +176,10 @@ int runCheckCommand(std::span<const std::string> arguments, std::ostream& out, s
     err << "zrv-score check: " << error << "\n";
     return 1;
   }
-  const std::string libraryPath =
-      options.libraryPath.empty()
-          ? stats_host::executableFolder() + "/" + stats_host::pluginFileName()
-          : options.libraryPath;
-  const std::unique_ptr<stats_host::PluginLibrary> library =
-      stats_host::PluginLibrary::load(libraryPath, error);
   PluginHost plugin;
-  std::string missing;
-  if (!library || !plugin.attach(*library, missing)) {
-    err << "zrv-score check: cannot use " << libraryPath << ": "
-        << (library ? "no entry point " + missing : error) << "\n";
-    return 1;
-  }
+  const std::unique_ptr<stats_host::PluginLibrary> library =
+      loadPlugin(options.libraryPath, plugin, "zrv-score check", err);
+  if (!library) return 1;
 
   err << "zrv-score check: matching " << logs.size() << " logs\n";
   const std::vector<CheckedLog> checked = crossCheck(logs, options.windowMinutes);

@@ -29,4 +29,22 @@ std::string PluginHost::report() {
   return text != nullptr ? std::string(text) : std::string();
 }
 
+std::unique_ptr<stats_host::PluginLibrary> loadPlugin(const std::string& path, PluginHost& host,
+                                                      std::string_view command, std::ostream& err) {
+  const std::string file =
+      path.empty() ? stats_host::executableFolder() + "/" + stats_host::pluginFileName() : path;
+  std::string error;
+  std::unique_ptr<stats_host::PluginLibrary> library = stats_host::PluginLibrary::load(file, error);
+  if (!library) {
+    err << command << ": cannot load " << file << ": " << error << "\n";
+    return nullptr;
+  }
+  std::string missing;
+  if (!host.attach(*library, missing)) {
+    err << command << ": " << file << " lacks the entry point " << missing << "\n";
+    return nullptr;
+  }
+  return library;
+}
+
 }  // namespace zrv_score

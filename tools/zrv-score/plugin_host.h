@@ -2,7 +2,10 @@
 // of the log, the report. Every argument the plug-in does not use gets an empty text or zero.
 #pragma once
 
+#include <memory>
+#include <ostream>
 #include <string>
+#include <string_view>
 
 #include "api/stats_exports.h"
 #include "host/plugin_library.h"
@@ -25,5 +28,11 @@ class PluginHost {
  private:
   stats_host::Exports api_;
 };
+
+// The plug-in at `path` (beside the executable when empty) loaded and attached to `host`; null,
+// with the reason told on `err` after `command` ("zrv-score", "zrv-score check"), when it cannot
+// be used.
+std::unique_ptr<stats_host::PluginLibrary> loadPlugin(const std::string& path, PluginHost& host,
+                                                      std::string_view command, std::ostream& err);
 
 }  // namespace zrv_score

@@ -446,22 +446,10 @@ int runScoreCommand(std::span<const std::string> arguments, std::ostream& out, s
     err << "zrv-score: " << error << "\n";
     return 1;
   }
-  const std::string libraryPath =
-      options.libraryPath.empty()
-          ? stats_host::executableFolder() + "/" + stats_host::pluginFileName()
-          : options.libraryPath;
-  const std::unique_ptr<stats_host::PluginLibrary> library =
-      stats_host::PluginLibrary::load(libraryPath, error);
-  if (!library) {
-    err << "zrv-score: cannot load " << libraryPath << ": " << error << "\n";
-    return 1;
-  }
   PluginHost plugin;
-  std::string missing;
-  if (!plugin.attach(*library, missing)) {
-    err << "zrv-score: " << libraryPath << " lacks the entry point " << missing << "\n";
-    return 1;
-  }
+  const std::unique_ptr<stats_host::PluginLibrary> library =
+      loadPlugin(options.libraryPath, plugin, "zrv-score", err);
+  if (!library) return 1;
 
   const std::unique_ptr<PluginDialogAnswerer> answerer =
       options.cabrillo ? answerPluginDialogs() : nullptr;
