@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <string>
+
+#include "tools/zrv-score/check_policy.h"
 
 namespace {
 
@@ -79,6 +82,23 @@ TEST(CrossCheck, EveryLineGetsItsVerdict) {
   }
   EXPECT_EQ(checked[logOf["F5CC"]].clockOffsetMinutes, 5);
   EXPECT_EQ(checked[logOf["DL1AA"]].clockOffsetMinutes, 0);
+}
+
+// The default policy: a row for every verdict, only good and unchecked QSOs kept, no penalty.
+TEST(CrossCheck, ThePolicyKeepsGoodAndUncheckedQsosOnly) {
+  std::string kept;
+  for (int outcome = 0; outcome <= static_cast<int>(Outcome::xQso); ++outcome) {
+    const auto rows =
+        std::count_if(std::begin(zrv_score::kCheckPolicy), std::end(zrv_score::kCheckPolicy),
+                      [&](const zrv_score::VerdictPolicy& row) {
+                        return static_cast<int>(row.outcome) == outcome;
+                      });
+    const zrv_score::VerdictPolicy policy = zrv_score::policyOf(static_cast<Outcome>(outcome));
+    EXPECT_EQ(rows, 1) << zrv_score::outcomeName(policy.outcome);
+    EXPECT_EQ(policy.penaltyPoints, 0);
+    if (policy.kept) kept += std::string(zrv_score::outcomeName(policy.outcome)) + " ";
+  }
+  EXPECT_EQ(kept, "good unchecked ");
 }
 
 TEST(CrossCheck, CloseCallsAreOneKeyingErrorApart) {

@@ -142,7 +142,7 @@ std::string entrantReport(const LogResult& result) {
   std::size_t lost = 0;
   for (std::size_t index = 0; index < log.qsos.size(); ++index) {
     const Verdict& verdict = result.checked->verdicts[index];
-    const VerdictPolicy& policy = policyOf(verdict.outcome);
+    const VerdictPolicy policy = policyOf(verdict.outcome);
     if (verdict.outcome == Outcome::xQso || (policy.kept && policy.penaltyPoints == 0)) continue;
     const SubmittedQso& qso = log.qsos[index];
     text += "line " + std::to_string(qso.line) + ": " + qso.date + " " + qso.time + " " +

@@ -24,11 +24,12 @@ inline constexpr VerdictPolicy kCheckPolicy[] = {
     {Outcome::xQso, false, 0},
 };
 
-inline const VerdictPolicy& policyOf(Outcome outcome) {
+// The row of an outcome; an outcome without one scores nothing.
+inline VerdictPolicy policyOf(Outcome outcome) {
   for (const VerdictPolicy& policy : kCheckPolicy) {
     if (policy.outcome == outcome) return policy;
   }
-  return kCheckPolicy[0];  // every outcome has its row; not reached
+  return {outcome, false, 0};
 }
 
 }  // namespace zrv_score
