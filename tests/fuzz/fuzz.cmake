@@ -6,6 +6,7 @@
 #   dialogs close with OK or are cancelled as the input says (fuzz_user_interface.h);
 # - fuzz_settings: the POSIX settings store and the plug-in's settings access;
 # - fuzz_adif, fuzz_country: zrv-score's ADIF reader and country-file parser.
+# - fuzz_cabrillo: the cross-check's reader of submitted Cabrillo logs and the check itself.
 # With STATS_FUZZ_COVERAGE=ON the same targets carry source-based coverage instead of the
 # sanitizers, to measure what a corpus reaches.
 if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
@@ -51,7 +52,9 @@ add_library(fuzz_readers STATIC
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/adif_reader.cpp
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/band_plan.cpp
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/call_prefix.cpp
-  ${CMAKE_SOURCE_DIR}/tools/zrv-score/country_file.cpp)
+  ${CMAKE_SOURCE_DIR}/tools/zrv-score/country_file.cpp
+  ${CMAKE_SOURCE_DIR}/tools/zrv-score/cross_check.cpp
+  ${CMAKE_SOURCE_DIR}/tools/zrv-score/submitted_log.cpp)
 target_include_directories(fuzz_readers PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(fuzz_support STATIC ${CMAKE_CURRENT_LIST_DIR}/fuzz_support.cpp
@@ -65,7 +68,7 @@ endforeach()
 
 # Each target's regression inputs and seeds are replayed by a test: a crash, a timeout or a
 # sanitizer report fails it.
-set(STATS_FUZZ_TARGETS exports settings adif country)
+set(STATS_FUZZ_TARGETS exports settings adif country cabrillo)
 foreach(target IN LISTS STATS_FUZZ_TARGETS)
   add_executable(fuzz_${target} ${CMAKE_CURRENT_LIST_DIR}/${target}_fuzzer.cpp)
   target_compile_options(fuzz_${target} PRIVATE ${stats_fuzz_compile})
@@ -80,3 +83,4 @@ target_link_libraries(fuzz_exports PRIVATE fuzz_plugin fuzz_support)
 target_link_libraries(fuzz_settings PRIVATE fuzz_plugin fuzz_support)
 target_link_libraries(fuzz_adif PRIVATE fuzz_readers)
 target_link_libraries(fuzz_country PRIVATE fuzz_readers)
+target_link_libraries(fuzz_cabrillo PRIVATE fuzz_readers)
