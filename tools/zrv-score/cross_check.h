@@ -35,7 +35,8 @@ struct CheckedLog {
   int clockOffsetMinutes = 0;     // the log's clock against the logs it matches
 };
 
-// The contest band and leg ("CW" or "SSB") of a QSO line; "" when it is on neither.
+// The leg ("CW" or "SSB") of a QSO line's mode ("PH", "SSB", "USB" and "LSB" are SSB); "" for
+// another mode.
 std::string legOfMode(std::string_view mode);
 
 // Two calls one keying error apart: one character changed, added or dropped, two neighbours
