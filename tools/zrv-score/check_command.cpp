@@ -169,18 +169,15 @@ int runCheckCommand(std::span<const std::string> arguments, std::ostream& out, s
     err << "zrv-score check: no log to check in " << options.folder.string() << "\n";
     return 1;
   }
-  std::string error;
-  const std::optional<CountryFile> countries = loadCountryFile(
-      options.countryFilePath.empty() ? defaultCountryFilePath() : options.countryFilePath, error);
-  if (!countries) {
-    err << "zrv-score check: " << error << "\n";
-    return 1;
-  }
+  const std::optional<CountryFile> countries =
+      loadCountries(options.countryFilePath, "zrv-score check", err);
+  if (!countries) return 1;
   PluginHost plugin;
   const std::unique_ptr<stats_host::PluginLibrary> library =
       loadPlugin(options.libraryPath, plugin, "zrv-score check", err);
   if (!library) return 1;
 
+  std::string error;
   err << "zrv-score check: matching " << logs.size() << " logs\n";
   const std::vector<CheckedLog> checked = crossCheck(logs, options.windowMinutes);
   // A plug-in that started a contest for a Belgian station stays Belgian until it is unloaded:

@@ -419,8 +419,6 @@ std::vector<std::string> sampleLogs(const CountryFile& countries) {
   return logs;
 }
 
-}  // namespace
-
 std::string defaultCountryFilePath() {
 #ifdef _WIN32
   // Windows has no package for it: a copy beside the executable.
@@ -428,6 +426,17 @@ std::string defaultCountryFilePath() {
 #else
   return std::string(kDefaultCountryFilePath);
 #endif
+}
+
+}  // namespace
+
+std::optional<CountryFile> loadCountries(const std::string& path, std::string_view command,
+                                         std::ostream& err) {
+  std::string error;
+  std::optional<CountryFile> countries =
+      loadCountryFile(path.empty() ? defaultCountryFilePath() : path, error);
+  if (!countries) err << command << ": " << error << "\n";
+  return countries;
 }
 
 void printScoreUsage(std::ostream& out) {
@@ -438,14 +447,9 @@ int runScoreCommand(std::span<const std::string> arguments, std::ostream& out, s
   ScoreOptions options;
   if (!parseScoreOptions(arguments, options, err)) return 2;
 
-  std::string error;
-  const std::string countryPath =
-      options.countryFilePath.empty() ? defaultCountryFilePath() : options.countryFilePath;
-  const std::optional<CountryFile> countries = loadCountryFile(countryPath, error);
-  if (!countries) {
-    err << "zrv-score: " << error << "\n";
-    return 1;
-  }
+  const std::optional<CountryFile> countries =
+      loadCountries(options.countryFilePath, "zrv-score", err);
+  if (!countries) return 1;
   PluginHost plugin;
   const std::unique_ptr<stats_host::PluginLibrary> library =
       loadPlugin(options.libraryPath, plugin, "zrv-score", err);

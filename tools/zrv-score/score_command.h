@@ -2,9 +2,13 @@
 // with --cabrillo its Cabrillo file. With no log named, the sample logs kept with the tool.
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
+#include <string_view>
+
+#include "tools/zrv-score/country_file.h"
 
 namespace zrv_score {
 
@@ -13,8 +17,9 @@ int runScoreCommand(std::span<const std::string> arguments, std::ostream& out, s
 
 void printScoreUsage(std::ostream& out);
 
-// The country file used when none is named: the installed one, or on Windows the copy beside the
-// executable.
-std::string defaultCountryFilePath();
+// The country file at `path`, or when it is empty the installed one (on Windows the copy beside the
+// executable); nothing, with the reason told on `err` after `command`, when it cannot be read.
+std::optional<CountryFile> loadCountries(const std::string& path, std::string_view command,
+                                         std::ostream& err);
 
 }  // namespace zrv_score
