@@ -28,8 +28,8 @@ struct Row {
 
 zrv_score::SubmittedExchange exchange(const std::string& text) {
   const std::size_t blank = text.find(' ');
-  if (blank == std::string::npos) return {"599", text, ""};
-  return {"599", text.substr(0, blank), text.substr(blank + 1)};
+  if (blank == std::string::npos) return {text, ""};
+  return {text.substr(0, blank), text.substr(blank + 1)};
 }
 
 // DL1AA, ON4BB, OK1EE and F5CC send logs, F5CC's clock five minutes fast; OE1DD and W1XX send
@@ -67,9 +67,9 @@ TEST(CrossCheck, EveryLineGetsItsVerdict) {
   std::map<std::string, std::size_t> logOf;
   for (const Row& row : kContest) {
     if (logOf.emplace(row.log, logs.size()).second) logs.push_back({row.log, {}, {}, {}});
-    const int time = 1200 + row.minute / 60 * 100 + row.minute % 60;
-    logs[logOf[row.log]].qsos.push_back({0, row.xQso, row.frequencyKHz, "CW", "2024-06-01",
-                                         std::to_string(time), row.log, exchange(row.sent),
+    constexpr int64_t k2024_06_01_1200 = 19875 * 1440 + 720;
+    logs[logOf[row.log]].qsos.push_back({0, row.xQso, row.frequencyKHz,
+                                         k2024_06_01_1200 + row.minute, "CW", exchange(row.sent),
                                          row.call, exchange(row.copied)});
   }
   const std::vector<zrv_score::CheckedLog> checked = zrv_score::crossCheck(logs, 3);

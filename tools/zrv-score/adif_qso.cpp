@@ -90,12 +90,6 @@ std::optional<double> dayFractionOf(std::string_view time) {
   return (hours * 3600 + minutes * 60 + seconds) / 86400.0;
 }
 
-// A serial number as the logger hands it over: at least three digits. Anything else as written.
-std::string loggerSerial(std::string_view sent) {
-  if (sent.empty() || !allDigits(sent) || sent.size() >= 3) return std::string(sent);
-  return std::string(3 - sent.size(), '0') + std::string(sent);
-}
-
 std::string contestMode(std::string_view mode) {
   if (equalsIgnoringCase(mode, "CW")) return "CW";
   if (equalsIgnoringCase(mode, "SSB") || equalsIgnoringCase(mode, "USB") ||
@@ -106,6 +100,11 @@ std::string contestMode(std::string_view mode) {
 }
 
 }  // namespace
+
+std::string loggerSerial(std::string_view sent) {
+  if (sent.empty() || !allDigits(sent) || sent.size() >= 3) return std::string(sent);
+  return std::string(3 - sent.size(), '0') + std::string(sent);
+}
 
 std::optional<double> oleDateOf(std::string_view date, std::string_view time) {
   const std::optional<std::int64_t> day = oleDayOf(date);

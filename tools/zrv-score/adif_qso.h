@@ -42,6 +42,10 @@ struct AdifQso {
 // field.
 AdifQso qsoFromRecord(const AdifRecord& record);
 
+// A serial number as the logger hands it over: at least three digits ("7" gives "007"). Anything
+// else as written.
+std::string loggerSerial(std::string_view sent);
+
 // A date YYYYMMDD (from 1930 on) and a time HHMM or HHMMSS, UTC, as the OLE date QSO_DATE and
 // TIME_ON give; nothing when either is not one.
 std::optional<double> oleDateOf(std::string_view date, std::string_view time);

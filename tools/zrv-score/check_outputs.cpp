@@ -89,7 +89,7 @@ bool writeQsosCsv(const fs::path& path, const std::vector<LogResult>& results, s
       const SubmittedQso& qso = log.qsos[index];
       const Verdict& verdict = result.checked->verdicts[index];
       file << csvField(log.callsign) << ',' << qso.line << ',' << csvField(qso.call) << ','
-           << bandOf(qso) << ',' << csvField(qso.mode) << ',' << qso.date << ' ' << qso.time << ','
+           << bandOf(qso) << ',' << csvField(qso.mode) << ',' << dateAndTimeOf(qso.minute) << ','
            << outcomeName(verdict.outcome) << ',' << csvField(verdict.detail) << '\n';
     }
   }
@@ -145,7 +145,7 @@ std::string entrantReport(const LogResult& result) {
     const VerdictPolicy policy = policyOf(verdict.outcome);
     if (verdict.outcome == Outcome::xQso || (policy.kept && policy.penaltyPoints == 0)) continue;
     const SubmittedQso& qso = log.qsos[index];
-    text += "line " + std::to_string(qso.line) + ": " + qso.date + " " + qso.time + " " +
+    text += "line " + std::to_string(qso.line) + ": " + dateAndTimeOf(qso.minute) + " " +
             bandOf(qso) + " " + qso.mode + " " + qso.call + ": " +
             std::string(outcomeName(verdict.outcome)) +
             (verdict.detail.empty() ? "" : " (" + verdict.detail + ")") + "\n";

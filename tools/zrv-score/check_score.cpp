@@ -41,15 +41,14 @@ bool readReport(std::string_view report, LogScore& score) {
 HostQso hostQsoOf(const SubmittedQso& line, const CountryFile& countries) {
   HostQso qso;
   qso.call = line.call;
-  const std::string date = line.date.substr(0, 4) + line.date.substr(5, 2) + line.date.substr(8, 2);
-  const std::optional<double> day = oleDateOf(date, line.time);
-  qso.time.m_dt = day.value_or(0.0);
-  qso.time.m_status = day ? COleDateTimeValid : COleDateTimeInvalid;
+  // An OLE date as zrv-score makes one from an ADIF date and time: days since 1899-12-30 (25569
+  // days before 1970), then the seconds of the day over 86400.
+  const int64_t days = (line.minute >= 0 ? line.minute : line.minute - 1439) / 1440;
+  qso.time.m_dt = static_cast<double>(days + 25569) + ((line.minute - days * 1440) * 60) / 86400.0;
+  qso.time.m_status = COleDateTimeValid;
   qso.frequencyHz = static_cast<unsigned int>(line.frequencyKHz) * 1000u;
   qso.mode = legOfMode(line.mode).empty() ? line.mode : legOfMode(line.mode);
-  // Serials as the logger hands them over: at least three digits.
-  qso.sentSerial = std::string(line.sent.serial.size() < 3 ? 3 - line.sent.serial.size() : 0, '0') +
-                   line.sent.serial;
+  qso.sentSerial = loggerSerial(line.sent.serial);
   qso.receivedExchange = line.received.province.empty()
                              ? line.received.serial
                              : line.received.serial + " " + line.received.province;

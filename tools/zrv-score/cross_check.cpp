@@ -22,21 +22,6 @@ constexpr int64_t kClockSearchMinutes = 30;
 // A log's offset is measured only over at least this many pairs.
 constexpr std::size_t kClockPairsNeeded = 3;
 
-int64_t minutesOf(const SubmittedQso& qso) {
-  const int year = std::atoi(qso.date.substr(0, 4).c_str());
-  const unsigned month = static_cast<unsigned>(std::atoi(qso.date.substr(5, 2).c_str()));
-  const unsigned day = static_cast<unsigned>(std::atoi(qso.date.substr(8, 2).c_str()));
-  // Days since 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
-  const int y = year - (month <= 2 ? 1 : 0);
-  const int era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yearOfEra = static_cast<unsigned>(y - era * 400);
-  const unsigned dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const unsigned dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  const int64_t days = int64_t{era} * 146097 + dayOfEra - 719468;
-  const int hhmm = std::atoi(qso.time.c_str());
-  return days * 1440 + (hhmm / 100) * 60 + hhmm % 100;
-}
-
 constexpr std::string_view kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
 constexpr std::size_t kBandLegs = (std::size(kBands) + 1) * 3;
 
@@ -137,7 +122,7 @@ class Checker {
         const SubmittedQso& line = submitted.qsos[qso];
         Line prepared;
         prepared.bandLeg = bandLegOf(line);
-        prepared.minute = minutesOf(line);
+        prepared.minute = line.minute;
         const std::string key = keyOf(line.call, prepared.bandLeg);
         prepared.checked = !line.xQso && seenKeys.insert(key).second;
         if (prepared.checked) {

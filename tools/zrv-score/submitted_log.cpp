@@ -2,7 +2,10 @@
 
 #include <cctype>
 #include <charconv>
+#include <cmath>
+#include <cstdio>
 
+#include "tools/zrv-score/adif_qso.h"
 #include "tools/zrv-score/text.h"
 
 namespace zrv_score {
@@ -47,7 +50,7 @@ bool isProvince(std::string_view word) {
 bool readExchange(const std::vector<std::string_view>& fields, std::size_t& next,
                   SubmittedExchange& exchange) {
   if (next + 2 > fields.size()) return false;
-  exchange.report = upper(fields[next++]);
+  ++next;  // the report
   exchange.serial = upper(fields[next++]);
   if (next < fields.size() && isProvince(fields[next])) {
     exchange.province = fields[next] == "--" ? "" : upper(fields[next]);
@@ -78,13 +81,15 @@ std::optional<std::string> readQso(std::string_view rest, SubmittedQso& qso) {
     return "no frequency";
   }
   qso.mode = upper(fields[1]);
-  qso.date = std::string(fields[2]);
-  qso.time = std::string(fields[3]);
-  if (qso.date.size() != 10 || qso.date[4] != '-' || qso.date[7] != '-' || !allDigits(qso.time) ||
-      qso.time.size() != 4) {
-    return "no date and time";
-  }
-  qso.ownCall = upper(fields[4]);
+  const std::string_view date = fields[2];
+  if (date.size() != 10 || date[4] != '-' || date[7] != '-') return "no date and time";
+  const std::optional<double> day =
+      oleDateOf(std::string(date.substr(0, 4)) + std::string(date.substr(5, 2)) +
+                    std::string(date.substr(8, 2)),
+                fields[3]);
+  if (!day || fields[3].size() != 4) return "no date and time";
+  // Whole minutes since 1970 (OLE day 25569): the OLE date holds them exactly enough to round.
+  qso.minute = std::llround((*day - 25569.0) * 1440.0);
   std::size_t next = 5;
   if (!readExchange(fields, next, qso.sent)) return "no sent exchange";
   if (next >= fields.size()) return "no call";
@@ -98,6 +103,28 @@ std::optional<std::string> readQso(std::string_view rest, SubmittedQso& qso) {
 }
 
 }  // namespace
+
+std::string dateAndTimeOf(int64_t minute) {
+  // The civil date of a day count since 1970-01-01 (H. Hinnant's civil_from_days).
+  const int64_t days = (minute >= 0 ? minute : minute - 1439) / 1440;
+  const int64_t ofDay = minute - days * 1440;
+  const int64_t z = days + 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t dayOfEra = z - era * 146097;
+  const int64_t yearOfEra =
+      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t shifted = (5 * dayOfYear + 2) / 153;
+  const int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
+  const int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
+  const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  char text[96];
+  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld%02lld",
+                static_cast<long long>(year), static_cast<long long>(month),
+                static_cast<long long>(day), static_cast<long long>(ofDay / 60),
+                static_cast<long long>(ofDay % 60));
+  return text;
+}
 
 std::optional<SubmittedLog> readSubmittedLog(std::string_view text, std::string& error) {
   SubmittedLog log;

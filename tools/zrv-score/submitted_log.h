@@ -4,6 +4,7 @@
 // file order, unknown ones too; X-QSO lines are kept and marked, to be shown but not scored.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,23 +13,22 @@
 
 namespace zrv_score {
 
-// One side of the exchange as written: the report, the serial and the province ("" for "--" or
-// none).
+// One side of the exchange: the serial and the province ("" for "--" or none).
 struct SubmittedExchange {
-  std::string report, serial, province;
+  std::string serial, province;
   friend bool operator==(const SubmittedExchange&, const SubmittedExchange&) = default;
 };
 
+// One QSO line. The own call and the reports are read but not kept: the check needs neither, and
+// a contest's millions of lines would carry them for nothing.
 struct SubmittedQso {
   int line = 0;       // 1-based line number in the file
   bool xQso = false;  // an X-QSO line
   int frequencyKHz = 0;
-  std::string mode;     // upper case: "CW", "PH", ...
-  std::string date;     // "YYYY-MM-DD"
-  std::string time;     // "HHMM"
-  std::string ownCall;  // upper case, as every call
+  int64_t minute = 0;  // the date and time (UTC) in minutes since 1970-01-01 00:00
+  std::string mode;    // upper case: "CW", "PH", ...
   SubmittedExchange sent;
-  std::string call;
+  std::string call;  // upper case
   SubmittedExchange received;
   friend bool operator==(const SubmittedQso&, const SubmittedQso&) = default;
 };
@@ -40,6 +40,9 @@ struct SubmittedLog {
   // QSO lines that could not be read, each with its line number and why.
   std::vector<std::pair<int, std::string>> unreadLines;
 };
+
+// A line's date and time as Cabrillo writes them: "2024-06-01 1200".
+std::string dateAndTimeOf(int64_t minute);
 
 // The log in `text`; nothing, with the reason in `error`, when it is no Cabrillo log or names no
 // station.
