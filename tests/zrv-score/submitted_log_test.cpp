@@ -62,7 +62,7 @@ TEST(SubmittedLog, UnreadableLinesAreNamedAndUnreadableLogsRefused) {
   std::string error;
   const auto log =
       readSubmittedLog(logWith("QSO: 14025 CW 2024-06-01 1200 DL1ABC 599 001\r\n"
-                               "QSO: abc CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2\r\n"
+                               "QSO: -7025 CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2\r\n"
                                "QSO: 14025 CW 2024-02-30 1200 DL1ABC 599 1 W1AW 599 2\r\n"
                                "QSO: 14025 CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2 AN X Y\r\n"),
                        error);

@@ -77,7 +77,8 @@ std::optional<std::string> readQso(std::string_view rest, SubmittedQso& qso) {
   if (fields.size() < 9) return "too few fields";
   const auto [end, failure] =
       std::from_chars(fields[0].data(), fields[0].data() + fields[0].size(), qso.frequencyKHz);
-  if (failure != std::errc() || end != fields[0].data() + fields[0].size()) {
+  if (failure != std::errc() || end != fields[0].data() + fields[0].size() ||
+      qso.frequencyKHz <= 0) {
     return "no frequency";
   }
   qso.mode = upper(fields[1]);
