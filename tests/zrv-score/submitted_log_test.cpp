@@ -62,6 +62,7 @@ TEST(SubmittedLog, UnreadableLinesAreNamedAndUnreadableLogsRefused) {
   std::string error;
   const auto log =
       readSubmittedLog(logWith("QSO: 14025 CW 2024-06-01 1200 DL1ABC 599 001\r\n"
+                               "QSO: abc CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2\r\n"
                                "QSO: -7025 CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2\r\n"
                                "QSO: 14025 CW 2024-02-30 1200 DL1ABC 599 1 W1AW 599 2\r\n"
                                "QSO: 14025 CW 2024-06-01 1200 DL1ABC 599 1 W1AW 599 2 AN X Y\r\n"),
@@ -71,8 +72,9 @@ TEST(SubmittedLog, UnreadableLinesAreNamedAndUnreadableLogsRefused) {
   EXPECT_EQ(log->unreadLines,
             (std::vector<std::pair<int, std::string>>{{4, "too few fields"},
                                                       {5, "no frequency"},
-                                                      {6, "no date and time"},
-                                                      {7, "more fields than an exchange"}}));
+                                                      {6, "no frequency"},
+                                                      {7, "no date and time"},
+                                                      {8, "more fields than an exchange"}}));
 
   EXPECT_FALSE(readSubmittedLog("CALLSIGN: DL1ABC\nQSO: 14025 CW\n", error));
   EXPECT_EQ(error, "no START-OF-LOG line: not a Cabrillo log");
