@@ -15,4 +15,10 @@ bool PluginLibrary::resolve(Exports& exports, std::string& missing) const {
   return missing.empty();
 }
 
+std::string executableFolder() {
+  const std::string path = executablePath();
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? "." : path.substr(0, separator);
+}
+
 }  // namespace stats_host

@@ -28,8 +28,9 @@ class PluginLibrary {
 // The plug-in's file name on this platform: "libStats.so" or "Stats.dll".
 const char* pluginFileName();
 
-// The folder of the running executable, where a host looks for the plug-in built beside it; "."
-// when the system cannot tell.
+// The running executable's file; empty when the system cannot tell. Defined per platform.
+std::string executablePath();
+// Its folder, where a host looks for the plug-in built beside it; "." when the system cannot tell.
 std::string executableFolder();
 
 }  // namespace stats_host

@@ -40,13 +40,10 @@ const char* pluginFileName() {
   return "libStats.so";
 }
 
-std::string executableFolder() {
+std::string executablePath() {
   std::array<char, 4096> path{};
   const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
-  if (length <= 0) return ".";
-  std::string folder(path.data(), static_cast<std::size_t>(length));
-  const std::size_t slash = folder.rfind('/');
-  return slash == std::string::npos ? "." : folder.substr(0, slash);
+  return length > 0 ? std::string(path.data(), static_cast<std::size_t>(length)) : std::string();
 }
 
 }  // namespace stats_host

@@ -61,17 +61,13 @@ const char* pluginFileName() {
   return "Stats.dll";
 }
 
-std::string executableFolder() {
+std::string executablePath() {
   // The buffer grows until the whole path fits: a test host may run from a deep build folder.
   std::vector<char> path(MAX_PATH);
   for (;;) {
     const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return ".";
-    if (length < path.size()) {
-      const std::string file(path.data(), length);
-      const std::size_t separator = file.find_last_of("\\/");
-      return separator == std::string::npos ? "." : file.substr(0, separator);
-    }
+    if (length == 0) return {};
+    if (length < path.size()) return std::string(path.data(), length);
     path.resize(path.size() * 2);
   }
 }

@@ -54,7 +54,8 @@ add_library(fuzz_readers STATIC
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/call_prefix.cpp
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/country_file.cpp
   ${CMAKE_SOURCE_DIR}/tools/zrv-score/cross_check.cpp
-  ${CMAKE_SOURCE_DIR}/tools/zrv-score/submitted_log.cpp)
+  ${CMAKE_SOURCE_DIR}/tools/zrv-score/submitted_log.cpp
+  ${CMAKE_SOURCE_DIR}/core/log/ole_date_time.cpp)
 target_include_directories(fuzz_readers PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_library(fuzz_support STATIC ${CMAKE_CURRENT_LIST_DIR}/fuzz_support.cpp

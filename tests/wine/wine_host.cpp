@@ -2,7 +2,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "host/plugin_library.h"
 
@@ -14,11 +13,7 @@ std::string besideTestExecutable(const std::string& name) {
 
 std::optional<DWORD> runChildTest(const std::string& testName, const std::filesystem::path& folder,
                                   DWORD limitMs) {
-  std::vector<char> path(MAX_PATH);
-  while (GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size())) >= path.size()) {
-    path.resize(path.size() * 2);
-  }
-  std::string commandLine = "\"" + std::string(path.data()) +
+  std::string commandLine = "\"" + stats_host::executablePath() +
                             "\" --gtest_brief=1 --gtest_filter=" + testName +
                             " --gtest_also_run_disabled_tests";
   STARTUPINFOA startup{};

@@ -5,7 +5,6 @@
 #include <map>
 #include <system_error>
 
-#include "tools/zrv-score/band_plan.h"
 #include "tools/zrv-score/check_policy.h"
 
 namespace zrv_score {
@@ -35,10 +34,6 @@ std::string htmlText(const std::string& text) {
       escaped += c;
   }
   return escaped;
-}
-
-std::string bandOf(const SubmittedQso& qso) {
-  return contestBandOf(static_cast<std::uint64_t>(qso.frequencyKHz) * 1000);
 }
 
 // A file name for a call: characters no file name takes become '_'.

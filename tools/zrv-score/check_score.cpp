@@ -41,20 +41,18 @@ bool readReport(std::string_view report, LogScore& score) {
 HostQso hostQsoOf(const SubmittedQso& line, const CountryFile& countries) {
   HostQso qso;
   qso.call = line.call;
-  // An OLE date as zrv-score makes one from an ADIF date and time: days since 1899-12-30 (25569
-  // days before 1970), then the seconds of the day over 86400.
-  const int64_t days = (line.minute >= 0 ? line.minute : line.minute - 1439) / 1440;
-  qso.time.m_dt = static_cast<double>(days + 25569) + ((line.minute - days * 1440) * 60) / 86400.0;
+  qso.time.m_dt = oleDateOfMinute(line.minute);
   qso.time.m_status = COleDateTimeValid;
   qso.frequencyHz = static_cast<unsigned int>(line.frequencyKHz) * 1000u;
-  qso.mode = legOfMode(line.mode).empty() ? line.mode : legOfMode(line.mode);
+  const std::string leg = legOfMode(line.mode);
+  qso.mode = leg.empty() ? line.mode : leg;
   qso.sentSerial = loggerSerial(line.sent.serial);
   qso.receivedExchange = line.received.province.empty()
                              ? line.received.serial
                              : line.received.serial + " " + line.received.province;
   qso.callPrefix = wpxPrefix(line.call);
   qso.dxccPrefix = std::string(countries.dxccPrefix(line.call));
-  qso.band = contestBandOf(static_cast<std::uint64_t>(line.frequencyKHz) * 1000);
+  qso.band = bandOf(line);
   return qso;
 }
 

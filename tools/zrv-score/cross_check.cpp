@@ -11,7 +11,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "tools/zrv-score/band_plan.h"
+#include "core/rules/contest_rules.h"
 #include "tools/zrv-score/call_prefix.h"
 
 namespace zrv_score {
@@ -22,16 +22,15 @@ constexpr int64_t kClockSearchMinutes = 30;
 // A log's offset is measured only over at least this many pairs.
 constexpr std::size_t kClockPairsNeeded = 3;
 
-constexpr std::string_view kBands[] = {"160m", "80m", "40m", "20m", "15m", "10m"};
-constexpr std::size_t kBandLegs = (std::size(kBands) + 1) * 3;
+using stats::kContestBands;
+constexpr std::size_t kBandLegs = (std::size(kContestBands) + 1) * 3;
 
 // The band (or none) and the leg (or none) of a line as one small number.
 uint8_t bandLegOf(const SubmittedQso& qso) {
-  const std::string band =
-      contestBandOf(std::uint64_t{static_cast<unsigned>(qso.frequencyKHz)} * 1000);
-  std::size_t bandIndex = std::size(kBands);
-  for (std::size_t index = 0; index < std::size(kBands); ++index) {
-    if (kBands[index] == band) bandIndex = index;
+  const std::string band = bandOf(qso);
+  std::size_t bandIndex = std::size(kContestBands);
+  for (std::size_t index = 0; index < std::size(kContestBands); ++index) {
+    if (kContestBands[index] == band) bandIndex = index;
   }
   const std::string leg = legOfMode(qso.mode);
   return static_cast<uint8_t>(bandIndex * 3 + (leg == "CW" ? 0 : leg == "SSB" ? 1 : 2));

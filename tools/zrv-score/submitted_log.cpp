@@ -3,9 +3,10 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
+#include "core/log/ole_date_time.h"
 #include "tools/zrv-score/adif_qso.h"
+#include "tools/zrv-score/band_plan.h"
 #include "tools/zrv-score/text.h"
 
 namespace zrv_score {
@@ -105,26 +106,20 @@ std::optional<std::string> readQso(std::string_view rest, SubmittedQso& qso) {
 
 }  // namespace
 
-std::string dateAndTimeOf(int64_t minute) {
-  // The civil date of a day count since 1970-01-01 (H. Hinnant's civil_from_days).
+std::string bandOf(const SubmittedQso& qso) {
+  // The reader takes only frequencies above zero.
+  return contestBandOf(static_cast<std::uint64_t>(qso.frequencyKHz) * 1000);
+}
+
+double oleDateOfMinute(int64_t minute) {
+  // 1899-12-30 is 25569 days before 1970; the seconds of the day over 86400, as oleDateOf counts.
   const int64_t days = (minute >= 0 ? minute : minute - 1439) / 1440;
-  const int64_t ofDay = minute - days * 1440;
-  const int64_t z = days + 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t dayOfEra = z - era * 146097;
-  const int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const int64_t shifted = (5 * dayOfYear + 2) / 153;
-  const int64_t day = dayOfYear - (153 * shifted + 2) / 5 + 1;
-  const int64_t month = shifted < 10 ? shifted + 3 : shifted - 9;
-  const int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  char text[96];
-  std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02lld%02lld",
-                static_cast<long long>(year), static_cast<long long>(month),
-                static_cast<long long>(day), static_cast<long long>(ofDay / 60),
-                static_cast<long long>(ofDay % 60));
-  return text;
+  return static_cast<double>(days + 25569) + ((minute - days * 1440) * 60) / 86400.0;
+}
+
+std::string dateAndTimeOf(int64_t minute) {
+  return stats::formatDateTime(COleDateTime{oleDateOfMinute(minute), COleDateTimeValid},
+                               "%Y-%m-%d %H%M");
 }
 
 std::optional<SubmittedLog> readSubmittedLog(std::string_view text, std::string& error) {

@@ -41,6 +41,12 @@ struct SubmittedLog {
   std::vector<std::pair<int, std::string>> unreadLines;
 };
 
+// The contest band (160m to 10m) of a line's frequency; "" for none.
+std::string bandOf(const SubmittedQso& qso);
+
+// A line's minute as the host's date-time value: days since 1899-12-30, as zrv-score makes one from
+// an ADIF date and time.
+double oleDateOfMinute(int64_t minute);
 // A line's date and time as Cabrillo writes them: "2024-06-01 1200".
 std::string dateAndTimeOf(int64_t minute);
 
